@@ -4,6 +4,7 @@
 // file stores in C fields and memo text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -158,7 +159,11 @@ std::optional<CP_TYPE> CodePageFromName(std::string_view name);
 // True when both tables of cp are the identity, so text passes unchanged.
 bool IsIdentityCodePage(CP_TYPE cp);
 
-// Translates `text` in place through a 256-byte table of CodePageInfo.
+// Replaces each of the `size` bytes at `data` by its entry in `table`, one of
+// the 256-byte tables of CodePageInfo.
+void TranslateBytes(char* data, std::size_t size, const uint8_t* table);
+
+// TranslateBytes over the whole of `text`.
 void TranslateInPlace(std::string& text, const uint8_t* table);
 
 }  // namespace zarn
