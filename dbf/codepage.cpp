@@ -22,7 +22,6 @@
 #include "dbf/codepage.h"
 
 #include <array>
-#include <cassert>
 
 namespace zarn {
 
@@ -230,9 +229,11 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// A byte taken from outside (open options, a stored ordinal) may hold any
+// value; one beyond the enumeration reads as the default page, never past
+// the end of the rows.
 const CodePageRow& RowOf(CP_TYPE cp) {
-  assert(cp < kCodePageCount);
-  return kCodePages[cp];
+  return kCodePages[cp < kCodePageCount ? cp : ascii_ANSI];
 }
 
 }  // namespace
@@ -252,6 +253,7 @@ bool IsIdentityCodePage(CP_TYPE cp) {
 }
 
 void TranslateBytes(char* data, std::size_t size, const uint8_t* table) {
+  if (table == kIdentityTable.data()) return;  // ascii_ANSI and its kin
   for (std::size_t i = 0; i < size; ++i)
     data[i] = static_cast<char>(table[static_cast<uint8_t>(data[i])]);
 }

@@ -146,7 +146,8 @@ struct CodePageInfo {
   const uint8_t* read_table;
 };
 
-// The description of cp. cp must be one of the 118 values.
+// The description of cp. In this and the other calls taking a CP_TYPE, a
+// value beyond the 118 (a corrupt ordinal) stands for ascii_ANSI.
 const CodePageInfo& CodePageOf(CP_TYPE cp);
 
 // The enumerator's own name, e.g. "ascii_ANSI".
@@ -160,7 +161,7 @@ std::optional<CP_TYPE> CodePageFromName(std::string_view name);
 bool IsIdentityCodePage(CP_TYPE cp);
 
 // Replaces each of the `size` bytes at `data` by its entry in `table`, one of
-// the 256-byte tables of CodePageInfo.
+// the 256-byte tables of CodePageInfo. The identity tables cost nothing.
 void TranslateBytes(char* data, std::size_t size, const uint8_t* table);
 
 // TranslateBytes over the whole of `text`.

@@ -80,6 +80,15 @@ TEST(CodePageTest, LanguageDriverBytesAndNames) {
   }
 }
 
+TEST(CodePageTest, OrdinalBeyondTheEnumerationIsTheDefault) {
+  for (int ordinal : {kCodePageCount, 200, 255}) {
+    const auto cp = static_cast<CP_TYPE>(ordinal);
+    EXPECT_EQ(&CodePageOf(cp), &CodePageOf(ascii_ANSI));
+    EXPECT_STREQ(CodePageName(cp), "ascii_ANSI");
+    EXPECT_TRUE(IsIdentityCodePage(cp));
+  }
+}
+
 TEST(CodePageTest, NamesFindTheirCodePage) {
   for (CP_TYPE cp : AllCodePages()) EXPECT_EQ(CodePageFromName(CodePageName(cp)), cp);
   EXPECT_EQ(CodePageFromName("ASCII_ansi"), ascii_ANSI);
