@@ -1,0 +1,318 @@
+#include "dbf/field_codec.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace zarn {
+
+namespace {
+
+// Powers of ten that are exact doubles; dividing an exact mantissa by one of
+// them gives the correctly rounded value of the decimal text.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Up to this many digits the mantissa is below 2^53 and therefore exact.
+constexpr int kExactDigits = 15;
+
+// Bias of the I and + letters: the stored image is value + 2^31, big-endian,
+// so that the bytes sort in the order of the signed values.
+constexpr uint32_t kIntegerBias = 0x80000000u;
+
+uint32_t LoadBigEndian32(const char* p) {
+  const auto* u = reinterpret_cast<const unsigned char*>(p);
+  return (uint32_t{u[0]} << 24) | (uint32_t{u[1]} << 16) | (uint32_t{u[2]} << 8) | u[3];
+}
+
+void StoreBigEndian32(uint32_t v, char* p) {
+  p[0] = static_cast<char>(v >> 24);
+  p[1] = static_cast<char>(v >> 16);
+  p[2] = static_cast<char>(v >> 8);
+  p[3] = static_cast<char>(v);
+}
+
+bool AllZero(FieldBytes field) {
+  for (int i = 0; i < field.length; ++i)
+    if (field.data[i] != 0) return false;
+  return true;
+}
+
+// The field's text up to its first zero byte.
+FieldBytes UpToZero(FieldBytes field) {
+  const void* zero = std::memchr(field.data, 0, static_cast<size_t>(field.length));
+  if (zero != nullptr) field.length = static_cast<int>(static_cast<const char*>(zero) - field.data);
+  return field;
+}
+
+FieldBytes TrimSpaces(FieldBytes text) {
+  while (text.length > 0 && text.data[0] == ' ') ++text.data, --text.length;
+  while (text.length > 0 && text.data[text.length - 1] == ' ') --text.length;
+  return text;
+}
+
+// Plain decimals ("-123.45") of at most kExactDigits digits; false for
+// anything else, which the general parser then handles.
+bool ParseSimpleDecimal(FieldBytes text, double* value) {
+  const char* p = text.data;
+  const char* end = p + text.length;
+  bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int digits = 0, fraction_digits = 0;
+  bool seen_point = false;
+  for (; p < end; ++p) {
+    unsigned d = static_cast<unsigned char>(*p) - '0';
+    if (d < 10) {
+      mantissa = mantissa * 10 + d;
+      if (mantissa != 0) ++digits;
+      if (seen_point) ++fraction_digits;
+    } else if (*p == '.' && !seen_point) {
+      seen_point = true;
+    } else {
+      return false;
+    }
+  }
+  int total_digits = static_cast<int>(text.length) - (negative ? 1 : 0) - (seen_point ? 1 : 0);
+  if (total_digits == 0 || digits > kExactDigits || fraction_digits > 22) return false;
+  double v = static_cast<double>(mantissa) / kExactPowersOfTen[fraction_digits];
+  *value = negative ? -v : v;
+  return true;
+}
+
+void DecodeText(FieldBytes field, const uint8_t* read_table, char* out) {
+  FieldBytes text = UpToZero(field);
+  int n = text.length;
+  while (n > 0 && text.data[n - 1] == ' ') --n;
+  if (read_table == nullptr) {
+    std::memcpy(out, text.data, static_cast<size_t>(n));
+  } else {
+    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(text.data[i])]);
+  }
+  out[n] = '\0';
+}
+
+// Digits "yyyymmdd" to a day number, with the engine's 16-bit arithmetic on
+// the digit values. An impossible date gives 0.
+int32_t DecodeDateDigits(const char* p) {
+  auto digit = [p](int k) { return static_cast<int>(p[k]) - '0'; };
+  int16_t year = static_cast<int16_t>(1000 * digit(0) + 100 * digit(1) + 10 * digit(2) + digit(3));
+  int16_t month = static_cast<int16_t>(10 * digit(4) + digit(5));
+  int16_t day = static_cast<int16_t>(10 * digit(6) + digit(7));
+  std::optional<TDateTime> date = TryEncodeDate(year, month, day);
+  return date ? DateTimeToDayNumber(*date) : 0;
+}
+
+void EncodeDateDigits(int32_t day_number, char* field, int length) {
+  DateParts parts = DecodeDate(DayNumberToDateTime(day_number));
+  char text[16];
+  int n = std::snprintf(text, sizeof text, "%04d%02d%02d", parts.year, parts.month, parts.day);
+  std::memcpy(field, text, static_cast<size_t>(std::min(n, length)));
+}
+
+bool ParseBlockNumber(FieldBytes field, int32_t* block) {
+  FieldBytes text = TrimSpaces(UpToZero(field));
+  int32_t v = 0;
+  auto [end, ec] = std::from_chars(text.data, text.data + text.length, v);
+  bool ok = ec == std::errc() && end == text.data + text.length && text.length > 0;
+  *block = ok ? v : 0;
+  return ok;
+}
+
+void EncodeBlockNumber(int32_t block, char* field, int length) {
+  char text[16];
+  int n = std::snprintf(text, sizeof text, "%*d", length < 15 ? length : 15, block);
+  std::memcpy(field, text + (n > length ? n - length : 0), static_cast<size_t>(std::min(n, length)));
+}
+
+void ReverseCopy8(const void* from, void* to) {
+  const auto* in = static_cast<const unsigned char*>(from);
+  auto* out = static_cast<unsigned char*>(to);
+  for (int i = 0; i < 8; ++i) out[i] = in[7 - i];
+}
+
+}  // namespace
+
+FieldRule RuleOfLetter(char letter) {
+  switch (letter) {
+    case 'C': return FieldRule::kText;
+    case 'N': case 'F': return FieldRule::kNumber;
+    case 'O': return FieldRule::kDouble;
+    case 'D': return FieldRule::kDate;
+    case 'L': return FieldRule::kLogical;
+    case 'M': case 'B': case 'P': return FieldRule::kBlock;
+    case 'I': case '+': return FieldRule::kInteger;
+    case '@': return FieldRule::kDateTime;
+    default: return FieldRule::kRaw;
+  }
+}
+
+TFieldType DataTypeOfLetter(char letter) {
+  switch (letter) {
+    case 'C': return ftString;
+    case 'N': case 'F': case 'O': return ftFloat;
+    case 'D': return ftDate;
+    case 'L': return ftBoolean;
+    case 'M': return ftMemo;
+    case 'B': return ftTypedBinary;
+    case 'P': return ftGraphic;
+    case 'G': return ftDBaseOle;
+    case 'I': return ftInteger;
+    case '+': return ftAutoInc;
+    case '@': return ftDateTime;
+    case 'T': return ftTime;
+    case 'Y': return ftCurrency;
+    default: return ftUnknown;
+  }
+}
+
+bool AllSpaces(FieldBytes field) {
+  for (int i = 0; i < field.length; ++i)
+    if (field.data[i] != ' ') return false;
+  return true;
+}
+
+bool ParseNumberText(FieldBytes text, double* value) {
+  FieldBytes t = TrimSpaces(text);
+  if (ParseSimpleDecimal(t, value)) return true;
+  const char* begin = t.data;
+  const char* end = t.data + t.length;
+  auto [stop, ec] = std::from_chars(begin, end, *value, std::chars_format::general);
+  if (ec == std::errc() && stop == end && t.length > 0) return true;
+  *value = 0;
+  return false;
+}
+
+void FormatNumberText(double value, int width, int decimals, char* out) {
+  char text[64];
+  for (int d = decimals < 0 ? 0 : decimals; d >= 0; --d) {
+    int n;
+    double scaled = std::fabs(value) * kExactPowersOfTen[d > 22 ? 22 : d];
+    if (d <= 22 && scaled < 9007199254740992.0) {
+      // Fast path: round the scaled value half away from zero and write its digits.
+      uint64_t units = static_cast<uint64_t>(scaled + 0.5);
+      char digits[24];
+      int nd = 0;
+      do {
+        digits[nd++] = static_cast<char>('0' + units % 10);
+        units /= 10;
+      } while (units != 0);
+      while (nd <= d) digits[nd++] = '0';
+      n = 0;
+      bool is_zero = true;
+      for (int i = 0; i < nd; ++i) is_zero = is_zero && digits[i] == '0';
+      if (value < 0 && !is_zero) text[n++] = '-';
+      for (int i = nd - 1; i >= 0; --i) {
+        text[n++] = digits[i];
+        if (i == d && d > 0) text[n++] = '.';
+      }
+    } else {
+      n = std::snprintf(text, sizeof text, "%.*f", d, value);
+      if (n < 0 || n >= static_cast<int>(sizeof text)) continue;
+    }
+    if (n <= width) {
+      std::memset(out, ' ', static_cast<size_t>(width - n));
+      std::memcpy(out + width - n, text, static_cast<size_t>(n));
+      return;
+    }
+  }
+  std::memset(out, '*', static_cast<size_t>(width));
+}
+
+bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, void* value) {
+  switch (rule) {
+    case FieldRule::kText:
+      if (value != nullptr) DecodeText(field, read_table, static_cast<char*>(value));
+      return !AllSpaces(field);
+    case FieldRule::kNumber: {
+      if (AllSpaces(field)) {
+        if (value != nullptr) *static_cast<double*>(value) = 0;
+        return false;
+      }
+      if (value != nullptr) ParseNumberText(UpToZero(field), static_cast<double*>(value));
+      return true;
+    }
+    case FieldRule::kDate: {
+      if (AllSpaces(field) || field.length < 8) return false;
+      if (value != nullptr) *static_cast<int32_t*>(value) = DecodeDateDigits(field.data);
+      return true;
+    }
+    case FieldRule::kLogical: {
+      if (field.length < 1 || field.data[0] == ' ') return false;
+      char c = field.data[0];
+      if (value != nullptr) *static_cast<int16_t*>(value) = (c == 'T' || c == 'Y') ? -1 : 0;
+      return true;
+    }
+    case FieldRule::kBlock: {
+      int32_t block;
+      ParseBlockNumber(field, &block);
+      if (value != nullptr) *static_cast<int32_t*>(value) = block;
+      return !AllSpaces(field);
+    }
+    case FieldRule::kInteger: {
+      if (field.length < 4 || AllZero(field) || AllSpaces(field)) return false;
+      if (value != nullptr)
+        *static_cast<int32_t*>(value) = static_cast<int32_t>(LoadBigEndian32(field.data) - kIntegerBias);
+      return true;
+    }
+    case FieldRule::kDateTime: {
+      if (field.length < 8 || AllZero(field) || AllSpaces(field)) return false;
+      if (value != nullptr) ReverseCopy8(field.data, value);
+      return true;
+    }
+    case FieldRule::kDouble:
+    case FieldRule::kRaw:
+      if (value != nullptr) std::memcpy(value, field.data, static_cast<size_t>(field.length));
+      return !AllSpaces(field);
+  }
+  return false;
+}
+
+void EncodeField(FieldRule rule, char* field, int length, int decimals, const uint8_t* write_table,
+                 const void* value) {
+  std::memset(field, ' ', static_cast<size_t>(length));
+  if (value == nullptr) {
+    if (rule == FieldRule::kInteger || rule == FieldRule::kDateTime) std::memset(field, 0, static_cast<size_t>(length));
+    return;
+  }
+  switch (rule) {
+    case FieldRule::kText: {
+      const char* text = static_cast<const char*>(value);
+      size_t n = strnlen(text, static_cast<size_t>(length));
+      if (write_table == nullptr) {
+        std::memcpy(field, text, n);
+      } else {
+        for (size_t i = 0; i < n; ++i) field[i] = static_cast<char>(write_table[static_cast<unsigned char>(text[i])]);
+      }
+      return;
+    }
+    case FieldRule::kNumber:
+      FormatNumberText(*static_cast<const double*>(value), length, decimals, field);
+      return;
+    case FieldRule::kDate:
+      EncodeDateDigits(*static_cast<const int32_t*>(value), field, length);
+      return;
+    case FieldRule::kLogical:
+      field[0] = *static_cast<const int16_t*>(value) != 0 ? 'T' : 'F';
+      return;
+    case FieldRule::kBlock: {
+      int32_t block = *static_cast<const int32_t*>(value);
+      if (block > 0) EncodeBlockNumber(block, field, length);
+      return;
+    }
+    case FieldRule::kInteger:
+      if (length >= 4)
+        StoreBigEndian32(static_cast<uint32_t>(*static_cast<const int32_t*>(value)) + kIntegerBias, field);
+      return;
+    case FieldRule::kDateTime:
+      if (length >= 8) ReverseCopy8(value, field);
+      return;
+    case FieldRule::kDouble:
+    case FieldRule::kRaw:
+      std::memcpy(field, value, static_cast<size_t>(length));
+      return;
+  }
+}
+
+}  // namespace zarn
