@@ -19,6 +19,7 @@ enum TExprKind : std::uint8_t {
   ekLeftParen = 1,
   ekRightParen = 2,
   ekComma = 3,
+  ekInvalid = 4,   // a character the language rejects (a lone '!'); no operand, no operator
   ekFunction = 5,  // refers to a registry entry
   ekField = 6,     // refers to a field of the field source
   ekText = 7,

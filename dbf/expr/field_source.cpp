@@ -29,4 +29,11 @@ TExprKind ExprKindOfFieldType(TFieldType type) {
   }
 }
 
+void ReadExprField(TExprFieldSource& source, const TExprFieldRef& field, bool null_test, TExprValue* value) {
+  value->kind = ExprKindOfFieldType(field.type);
+  if (value->kind == ekError) return;
+  source.ReadField(field, null_test, value);
+  if (value->kind == ekText && value->text.size() > kMaxExprText) value->text.resize(kMaxExprText);
+}
+
 }  // namespace zarn

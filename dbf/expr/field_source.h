@@ -40,4 +40,9 @@ class TExprFieldSource {
   virtual void ReadField(const TExprFieldRef& field, bool null_test, TExprValue* value) = 0;
 };
 
+// Reads `field` of the current record of `source` into *value: ekError for a
+// type without a value kind, otherwise what ReadField gives, texts cut to
+// kMaxExprText bytes. With `null_test`, a null field gives ekNull.
+void ReadExprField(TExprFieldSource& source, const TExprFieldRef& field, bool null_test, TExprValue* value);
+
 }  // namespace zarn
