@@ -1,0 +1,151 @@
+#include "dbf/field_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace zarn {
+namespace {
+
+FieldBytes Bytes(const std::string& s) { return {s.data(), static_cast<int>(s.size())}; }
+
+TEST(NumberText, ParsesRightAlignedDecimalsAndRejectsGarbage) {
+  struct Case {
+    std::string text;
+    bool ok;
+    double value;
+  } cases[] = {
+      {"             3.1416", true, 3.1416},
+      {"  -12.50", true, -12.5},
+      {"42", true, 42},
+      {"12   ", true, 12},  // left-aligned numbers of other writers
+      {" 1.5E3", true, 1500},
+      {"abc", false, 0},
+      {"1.2.3", false, 0},
+      {"", false, 0},
+      {"12345678901234567890", true, 12345678901234567890.0},  // beyond the exact fast path
+      {"0.1", true, 0.1},
+  };
+  for (const Case& c : cases) {
+    double v = -1;
+    EXPECT_EQ(ParseNumberText(Bytes(c.text), &v), c.ok) << c.text;
+    EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+  }
+}
+
+TEST(NumberText, FormatsFixedRightAlignedAndNeverStoresACutNumber) {
+  struct Case {
+    double value;
+    int width, decimals;
+    std::string text;
+  } cases[] = {
+      {3.14159, 19, 4, "             3.1416"},
+      {-2.5, 8, 2, "   -2.50"},
+      {7, 6, 0, "     7"},
+      {0.125, 5, 2, " 0.13"},        // half away from zero
+      {-0.00001, 7, 2, "   0.00"},   // no negative zero
+      {123456.789, 8, 2, "123456.8"},  // gives up decimals to fit
+      {1234567, 5, 0, "*****"},      // does not fit at all
+      {1e20, 25, 2, "100000000000000000000.00"},
+  };
+  for (const Case& c : cases) {
+    std::string out(static_cast<size_t>(c.width), '?');
+    FormatNumberText(c.value, c.width, c.decimals, out.data());
+    EXPECT_EQ(out, std::string(static_cast<size_t>(c.width) - c.text.size(), ' ') + c.text) << c.value;
+  }
+}
+
+// Decoding by letter: value and null flag for stored bytes.
+TEST(FieldCodec, DecodesEachLetterWithItsNullRule) {
+  double d = -1;
+  EXPECT_FALSE(DecodeField(FieldRule::kNumber, Bytes("     "), nullptr, &d));
+  EXPECT_TRUE(DecodeField(FieldRule::kNumber, Bytes("  abc"), nullptr, &d));
+  EXPECT_EQ(d, 0);
+
+  int16_t flag = 5;
+  EXPECT_TRUE(DecodeField(FieldRule::kLogical, Bytes("T"), nullptr, &flag));
+  EXPECT_EQ(flag, -1);
+  EXPECT_TRUE(DecodeField(FieldRule::kLogical, Bytes("N"), nullptr, &flag));
+  EXPECT_EQ(flag, 0);
+  EXPECT_TRUE(DecodeField(FieldRule::kLogical, Bytes("t"), nullptr, nullptr));  // no value, not null
+  EXPECT_TRUE(DecodeField(FieldRule::kLogical, Bytes("?"), nullptr, nullptr));
+  EXPECT_FALSE(DecodeField(FieldRule::kLogical, Bytes(" "), nullptr, nullptr));
+
+  int32_t i = 0;
+  EXPECT_TRUE(DecodeField(FieldRule::kInteger, Bytes(std::string("\x80\x00\x00\x01", 4)), nullptr, &i));
+  EXPECT_EQ(i, 1);
+  EXPECT_TRUE(DecodeField(FieldRule::kInteger, Bytes(std::string("\x7F\xFF\xFF\xFF", 4)), nullptr, &i));
+  EXPECT_EQ(i, -1);
+  EXPECT_FALSE(DecodeField(FieldRule::kInteger, Bytes(std::string(4, '\0')), nullptr, &i));
+
+  int32_t day = 0;
+  EXPECT_TRUE(DecodeField(FieldRule::kDate, Bytes("20240229"), nullptr, &day));
+  EXPECT_EQ(DayNumberToDateTime(day), EncodeDate(2024, 2, 29));
+  EXPECT_TRUE(DecodeField(FieldRule::kDate, Bytes("20230229"), nullptr, &day));  // invalid: not null
+  EXPECT_EQ(day, 0);
+  EXPECT_FALSE(DecodeField(FieldRule::kDate, Bytes("        "), nullptr, &day));
+
+  char text[11];
+  EXPECT_TRUE(DecodeField(FieldRule::kText, Bytes("Brno\xE8  \0xx"), nullptr, text));
+  EXPECT_STREQ(text, "Brno\xE8");
+  EXPECT_FALSE(DecodeField(FieldRule::kText, Bytes("      "), nullptr, text));
+  EXPECT_STREQ(text, "");
+
+  int32_t block = -1;
+  EXPECT_TRUE(DecodeField(FieldRule::kBlock, Bytes("        12"), nullptr, &block));
+  EXPECT_EQ(block, 12);
+  EXPECT_FALSE(DecodeField(FieldRule::kBlock, Bytes("          "), nullptr, &block));
+  EXPECT_EQ(block, 0);
+}
+
+TEST(FieldCodec, EncodesAndDecodesBackForEveryRule) {
+  char field[16];
+  double pi = 3.14159;
+  EncodeField(FieldRule::kNumber, field, 19 - 3, 4, nullptr, &pi);  // 16 wide
+  EXPECT_EQ(std::string(field, 16), "          3.1416");
+
+  int32_t minus_two = -2;
+  EncodeField(FieldRule::kInteger, field, 4, 0, nullptr, &minus_two);
+  EXPECT_EQ(std::string(field, 4), std::string("\x7F\xFF\xFF\xFE", 4));
+  EncodeField(FieldRule::kInteger, field, 4, 0, nullptr, nullptr);
+  EXPECT_EQ(std::string(field, 4), std::string(4, '\0'));
+
+  double moment = 45000.5;
+  EncodeField(FieldRule::kDateTime, field, 8, 0, nullptr, &moment);
+  double back = 0;
+  EXPECT_TRUE(DecodeField(FieldRule::kDateTime, {field, 8}, nullptr, &back));
+  EXPECT_EQ(back, moment);
+  EXPECT_EQ(static_cast<unsigned char>(field[7]), reinterpret_cast<unsigned char*>(&moment)[0]);
+
+  int32_t day = DateTimeToDayNumber(EncodeDate(1999, 11, 11));
+  EncodeField(FieldRule::kDate, field, 8, 0, nullptr, &day);
+  EXPECT_EQ(std::string(field, 8), "19991111");
+
+  int16_t yes = -1;
+  EncodeField(FieldRule::kLogical, field, 1, 0, nullptr, &yes);
+  EXPECT_EQ(field[0], 'T');
+
+  EncodeField(FieldRule::kText, field, 6, 0, nullptr, "abcdefghij");  // cut to the field
+  EXPECT_EQ(std::string(field, 6), "abcdef");
+  EncodeField(FieldRule::kText, field, 6, 0, nullptr, nullptr);
+  EXPECT_EQ(std::string(field, 6), "      ");
+
+  int32_t block = 7;
+  EncodeField(FieldRule::kBlock, field, 10, 0, nullptr, &block);
+  EXPECT_EQ(std::string(field, 10), "         7");
+}
+
+TEST(FieldCodec, TranslatesTextThroughTheTables) {
+  uint8_t upper[256];
+  for (int i = 0; i < 256; ++i) upper[i] = static_cast<uint8_t>(i >= 'a' && i <= 'z' ? i - 32 : i);
+  char field[5];
+  EncodeField(FieldRule::kText, field, 5, 0, upper, "abc");
+  EXPECT_EQ(std::string(field, 5), "ABC  ");
+  char text[6];
+  DecodeField(FieldRule::kText, {"xy   ", 5}, upper, text);
+  EXPECT_STREQ(text, "XY");
+}
+
+}  // namespace
+}  // namespace zarn
