@@ -270,22 +270,42 @@ int TDbfHandle::EmptyTable() {
 
 bool TDbfHandle::AcceptRecord() {
   if (!has_filter_) return true;
-  return filter_->Evaluate().IsTrue();
+  return EvaluatesTrue(filter_.get());
+}
+
+// A record for which the evaluator raises (a division by zero, say) does not
+// pass: the handle reports codes and never lets an exception out.
+bool TDbfHandle::EvaluatesTrue(TDsDbParser* parser) {
+  try {
+    return parser->Evaluate().IsTrue();
+  } catch (...) {
+    return false;
+  }
 }
 
 int TDbfHandle::SetFilter(std::string_view expression, uint8_t options) {
-  const std::string previous_text = filter_->Expression();
-  const TFilterOptions previous_options = filter_->Options();
   const bool previous_active = has_filter_;
-  filter_->SetExpression(expression);
-  filter_->SetOptions(TFilterOptions::FromBits(options));
-  has_filter_ = true;
-  if (filter_->Evaluate().IsError()) {
-    filter_->SetExpression(previous_text);
-    filter_->SetOptions(previous_options);
+  // Before the first read there is no current record; the trial evaluation
+  // then sees a zero-filled record, whose fields are present but empty, so
+  // that a sound expression is not refused for want of data.
+  std::vector<char> scratch;
+  const bool use_scratch = current_ == nullptr;
+  if (use_scratch) {
+    scratch.assign(static_cast<size_t>(std::max(header_->GetRecordLength(), 1)), '\0');
+    current_ = scratch.data();
+  }
+  bool valid;
+  try {
+    valid = filter_->TrySetFilter(expression, TFilterOptions::FromBits(options));
+  } catch (...) {
+    valid = false;  // the evaluator restored the previous filter before raising
+  }
+  if (use_scratch) current_ = nullptr;
+  if (!valid) {
     has_filter_ = previous_active;
     return kDbfInvalidExpression;
   }
+  has_filter_ = !expression.empty();
   return kDbfOk;
 }
 
@@ -341,7 +361,7 @@ int TDbfHandle::LocateRecord(std::string_view key_fields, const TLocateKeys& key
     locate.SetExpression(expression);
     MoveFirst();
     while (ReadNext(nullptr, nullptr) == kDbfOk) {
-      if (locate.Evaluate().IsTrue()) {
+      if (EvaluatesTrue(&locate)) {
         result = kDbfOk;
         break;
       }

@@ -173,6 +173,7 @@ class TDbfHandle {
     return show_deleted_ || GetRecordStatus(image) != kRecordStatusDeleted;
   }
   int WriteRecordStatus(int status, bool write_header);
+  static bool EvaluatesTrue(TDsDbParser* parser);
   int FlushPendingAppends();
   int WriteHeaderAndEndMarker();
   std::string LocateExpression(std::string_view key_fields, const TLocateKeys& keys, int* code) const;
