@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dataset/testing/vector_dataset.h"
+#include "platform/win1250.h"
 
 namespace zarn {
 namespace {
@@ -20,7 +21,7 @@ class DataSetTest : public ::testing::Test {
     ds.FieldDefs().Add("NAZEV", ftString, 30);
     ds.FieldDefs().Add("POCET", ftInteger);
     ds.AddRow({"0123", "Osiva Brno", 5});
-    ds.AddRow({"0456", "Agro Tábor", 7});
+    ds.AddRow({"0456", Utf8ToWin1250("Agro Tábor"), 7});
     ds.AddRow({"0789", "Semena Cheb", 9});
   }
   std::vector<std::string> Codes() {
@@ -291,10 +292,12 @@ TEST_F(DataSetTest, BookmarksReturnToTheSameRecord) {
 
 TEST_F(DataSetTest, LocateFindsByTextNumberAndSeveralKeys) {
   ds.Open();
-  EXPECT_TRUE(ds.Locate("NAZEV", "Agro Tábor", 0));
+  EXPECT_TRUE(ds.Locate("NAZEV", Utf8ToWin1250("Agro Tábor"), 0));
   EXPECT_EQ(ds.RecNo(), 2);
-  EXPECT_FALSE(ds.Locate("NAZEV", "agro tábor", 0));
+  EXPECT_FALSE(ds.Locate("NAZEV", Utf8ToWin1250("agro tábor"), 0));
   EXPECT_EQ(ds.RecNo(), 2);  // not found: nothing moved
+  EXPECT_FALSE(ds.Locate("NAZEV", "Agro Tabor", loCaseInsensitive));  // accents count
+  EXPECT_TRUE(ds.Locate("NAZEV", Utf8ToWin1250("AGRO TÁBOR"), loCaseInsensitive));
   EXPECT_TRUE(ds.Locate("NAZEV", "semena", loCaseInsensitive | loPartialKey));
   EXPECT_EQ(ds.RecNo(), 3);
   EXPECT_FALSE(ds.Locate("NAZEV", "Semena", 0));  // whole text must be equal
@@ -318,7 +321,7 @@ TEST_F(DataSetTest, LookupKeepsTheCurrentRecord) {
   EXPECT_EQ(ds.RecNo(), 1);
   EXPECT_TRUE(ds.Lookup("ZADATEL", "9999", "NAZEV").IsNull());
   const Variant both = ds.Lookup("ZADATEL", "0456", "NAZEV;POCET");
-  EXPECT_EQ(both, Variant::Array({"Agro Tábor", 7}));
+  EXPECT_EQ(both, Variant::Array({Utf8ToWin1250("Agro Tábor"), 7}));
 }
 
 TEST_F(DataSetTest, CalculatedAndLookupFieldsAreComputedPerRecord) {

@@ -52,6 +52,7 @@ struct Picture {
   int min_decimals = 0;        // '0's after it
   int max_decimals = 0;        // '0's and '#'s after it
   bool grouping = false;
+  bool has_digits = false;     // a section of literal text only shows just that
   std::string prefix, suffix;  // literal text around the digits
 };
 
@@ -70,6 +71,7 @@ Picture ParsePicture(std::string_view section) {
       if (in_digits) digits_done = true, in_digits = false;
     } else if ((c == '0' || c == '#' || c == ',' || c == '.') && !digits_done) {
       in_digits = true;
+      picture.has_digits = true;
       if (c == '.') after_point = true;
       else if (c == ',') picture.grouping = true;
       else if (after_point) ++picture.max_decimals, picture.min_decimals += c == '0' ? 1 : 0;
@@ -84,6 +86,7 @@ Picture ParsePicture(std::string_view section) {
 }
 
 std::string ApplyPicture(const Picture& picture, double magnitude, const TFormatSettings& settings) {
+  if (!picture.has_digits) return picture.prefix + picture.suffix;
   char printed[400];
   std::snprintf(printed, sizeof printed, "%.*f", picture.max_decimals, magnitude);
   std::string_view text(printed);
