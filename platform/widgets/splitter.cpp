@@ -28,7 +28,10 @@ void TSplitter::SetPosition(int pixels) {
     widget(1)->hide();
     return;
   }
+  // Showing the lower pane brings its bar back; the splitter must count the
+  // bar before the sizes are handed out, or they come out scaled.
   widget(1)->show();
+  refresh();
   const int upper = std::max(pixels, 0);
   setSizes({upper, std::max(height() - upper - handleWidth(), 0)});
 }
