@@ -10,7 +10,13 @@ namespace zarn {
 TDataSet::TDataSet() : field_defs_(this) {}
 
 TDataSet::~TDataSet() {
-  for (TDataLink* link : links_) link->dataset_ = nullptr;
+  // Links learn that the dataset is gone (a model drops its columns).
+  const std::vector<TDataLink*> links = links_;
+  links_.clear();
+  for (TDataLink* link : links) {
+    link->dataset_ = nullptr;
+    link->DataEvent(deLayoutChange, nullptr);
+  }
 }
 
 // --- opening and closing ---
