@@ -3,6 +3,7 @@
 #include <errmsg.h>
 
 #include <charconv>
+#include <memory>
 
 #include "platform/win1250.h"
 
@@ -15,13 +16,18 @@ bool IsConnectionLost(unsigned code) {
          code == CR_CONNECTION_ERROR || code == CR_CONN_HOST_ERROR;
 }
 
+struct ResultDeleter {
+  void operator()(MYSQL_RES* result) const { mysql_free_result(result); }
+};
+using ResultHandle = std::unique_ptr<MYSQL_RES, ResultDeleter>;
+
 }  // namespace
 
 int PortFromText(std::string_view text) {
   int port = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535) {
-    throw EServerError(0, Utf8ToWin1250("Port '") + std::string(text) + Utf8ToWin1250("' není platné celé číslo."));
+    throw EConvertError(Utf8ToWin1250("Port '") + std::string(text) + Utf8ToWin1250("' není platné celé číslo."));
   }
   return port;
 }
@@ -60,20 +66,26 @@ void TServerConnection::RunConnectionSetup() {
 uint64_t TServerConnection::Execute(std::string_view sql) {
   Send(sql);
   if (mysql_field_count(handle_) != 0) {
-    StoredResult rows(mysql_store_result(handle_));
+    ResultHandle rows(mysql_store_result(handle_));
     if (!rows) RaiseLastError();
     return mysql_num_rows(rows.get());
   }
   return mysql_affected_rows(handle_);
 }
 
-StoredResult TServerConnection::Query(std::string_view sql) {
+// Reads the rows as the server streams them rather than storing the raw
+// result first: the decoded copy is the only one held, and the rows are
+// decoded while the next ones arrive.
+QueryResult TServerConnection::Query(std::string_view sql) {
   Send(sql);
-  StoredResult rows(mysql_store_result(handle_));
-  // A statement without a result set (an UPDATE) gives no rows and no error.
-  if (!rows && mysql_field_count(handle_) != 0) RaiseLastError();
-  if (!rows) throw EServerError(0, Utf8ToWin1250("Příkaz nevrátil žádná data: ") + std::string(sql));
-  return rows;
+  ResultHandle rows(mysql_use_result(handle_));
+  if (!rows) {
+    if (mysql_field_count(handle_) != 0) RaiseLastError();
+    throw EServerError(0, Utf8ToWin1250("Příkaz nevrátil žádná data: ") + std::string(sql));
+  }
+  QueryResult result(rows.get());
+  if (mysql_errno(handle_) != 0) RaiseLastError();
+  return result;
 }
 
 unsigned long TServerConnection::ServerThreadId() const {

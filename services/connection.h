@@ -8,18 +8,20 @@
 #include <mysql.h>
 
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/dataset/errors.h"
+#include "services/query_result.h"
+
 namespace zarn {
 
-// A failure of the server link. what() is the message to show; Code() the
-// server's or client library's error number (0 for the link's own checks).
-class EServerError : public std::runtime_error {
+// A failure of the server link, a database error like those of the datasets.
+// what() is the message to show; Code() the server's or client library's
+// error number (0 for the link's own checks).
+class EServerError : public EDatabaseError {
  public:
-  EServerError(unsigned code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  EServerError(unsigned code, const std::string& message) : EDatabaseError(message), code_(code) {}
   unsigned Code() const { return code_; }
 
  private:
@@ -38,14 +40,8 @@ struct TConnectionSettings {
 };
 
 // The port of a decimal text such as "3306" from the settings. Raises
-// EServerError (code 0) with a conversion message for anything that is not a
-// whole number from 0 to 65535, before any connect is tried.
+// EConvertError for anything that is not a whole number from 0 to 65535.
 int PortFromText(std::string_view text);
-
-struct ResultDeleter {
-  void operator()(MYSQL_RES* result) const { mysql_free_result(result); }
-};
-using StoredResult = std::unique_ptr<MYSQL_RES, ResultDeleter>;
 
 class TServerConnection {
  public:
@@ -72,8 +68,10 @@ class TServerConnection {
   // Runs one statement that returns no rows (rows it does return are read and
   // dropped) and returns the number of rows it changed.
   uint64_t Execute(std::string_view sql);
-  // Runs one statement and returns all its rows held on the client side.
-  StoredResult Query(std::string_view sql);
+  // Runs one statement that returns rows and reads them all into memory,
+  // each value decoded once. A statement without rows raises EServerError,
+  // and so does a result that breaks off on the way.
+  QueryResult Query(std::string_view sql);
 
   // The server's id of this session (as KILL takes it).
   unsigned long ServerThreadId() const;

@@ -10,11 +10,11 @@ TEST(PortFromText, ReadsWholeDecimalPortsOnly) {
   EXPECT_EQ(PortFromText("0"), 0);
   EXPECT_EQ(PortFromText("65535"), 65535);
   for (const char* bad : {"", "abc", "33 06", " 3306", "3306x", "-1", "65536", "99999999999", "+3306"}) {
-    EXPECT_THROW(PortFromText(bad), EServerError) << bad;
+    EXPECT_THROW(PortFromText(bad), EConvertError) << bad;
   }
   try {
     PortFromText("abc");
-  } catch (const EServerError& error) {
+  } catch (const EConvertError& error) {
     EXPECT_NE(std::string(error.what()).find("'abc'"), std::string::npos);
   }
 }

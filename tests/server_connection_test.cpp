@@ -17,10 +17,9 @@ using testing::ServerTest;
 
 // The single value of a one-row, one-column query.
 std::string ScalarOf(TServerConnection& connection, const std::string& sql) {
-  StoredResult rows = connection.Query(sql);
-  MYSQL_ROW row = mysql_fetch_row(rows.get());
-  if (row == nullptr || row[0] == nullptr) return "<null>";
-  return std::string(row[0], mysql_fetch_lengths(rows.get())[0]);
+  const QueryResult rows = connection.Query(sql);
+  if (rows.RowCount() == 0 || rows.IsNull(0, 0)) return "<null>";
+  return rows.Value(0, 0).ToString();
 }
 
 TEST_F(ServerTest, SetupLeavesAnEmptySqlModeAndWindows1250) {
@@ -114,28 +113,33 @@ TEST_F(ServerTest, RightPasswordOfTheSecondAccountConnects) {
 }
 
 TEST_F(ServerTest, SessionKilledInTheMiddleOfAQueryRaisesAndDisconnects) {
-  TServerConnection victim;
-  victim.Settings() = settings_;
-  victim.Connect();
-  const unsigned long id = victim.ServerThreadId();
-  std::thread killer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    TServerConnection admin;
-    admin.Settings() = settings_;
-    admin.Connect();
-    admin.Execute("KILL CONNECTION " + std::to_string(id));
-  });
-  try {
-    victim.Query("select sleep(20)");
-    ADD_FAILURE() << "the killed query must raise";
-  } catch (const EServerError& error) {
-    EXPECT_FALSE(std::string(error.what()).empty());
+  // Killed while the server works on the statement, and while rows stream in.
+  for (const char* sql : {"select sleep(20)",
+                          "select seq, repeat('x', 1000) from seq_1_to_100000 where sleep(0.0002) = 0"}) {
+    TServerConnection victim;
+    victim.Settings() = settings_;
+    victim.Connect();
+    const unsigned long id = victim.ServerThreadId();
+    std::thread killer([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      TServerConnection admin;
+      admin.Settings() = settings_;
+      admin.Connect();
+      admin.Execute("KILL CONNECTION " + std::to_string(id));
+    });
+    try {
+      victim.Query(sql);
+      ADD_FAILURE() << sql << ": the killed query must raise";
+    } catch (const EServerError& error) {
+      EXPECT_NE(error.Code(), 0u) << sql;
+      EXPECT_FALSE(std::string(error.what()).empty()) << sql;
+    }
+    killer.join();
+    EXPECT_FALSE(victim.Connected()) << sql;
+    EXPECT_THROW(victim.Execute("select 1"), EServerError) << sql;
+    victim.Connect();
+    EXPECT_EQ(ScalarOf(victim, "select 3"), "3") << sql;
   }
-  killer.join();
-  EXPECT_FALSE(victim.Connected());
-  EXPECT_THROW(victim.Execute("select 1"), EServerError);
-  victim.Connect();
-  EXPECT_EQ(ScalarOf(victim, "select 3"), "3");
 }
 
 TEST_F(ServerTest, SessionKilledWhileIdleIsNoticedAtTheNextStatement) {

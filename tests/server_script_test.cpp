@@ -20,9 +20,8 @@ class ScriptTest : public ServerTest {
   }
 
   std::string Notes() {
-    StoredResult rows = db_.Query("select group_concat(note order by n separator '|') from steps");
-    MYSQL_ROW row = mysql_fetch_row(rows.get());
-    return row[0] != nullptr ? row[0] : "";
+    const QueryResult rows = db_.Query("select group_concat(note order by n separator '|') from steps");
+    return rows.Value(0, 0).ToString();
   }
 };
 
