@@ -3,7 +3,8 @@
 namespace zarn {
 
 std::string XlsSheetName(std::string_view base, int number) {
-  const std::string suffix = number > 1 ? " " + std::to_string(number) : std::string();
+  std::string suffix;
+  if (number > 1) suffix.append(" ").append(std::to_string(number));
   std::string name(base.empty() ? std::string_view("List") : base);
   for (char& c : name) {
     if (std::string_view(":\\/?*[]").find(c) != std::string_view::npos) c = '_';
