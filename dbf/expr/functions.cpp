@@ -7,8 +7,7 @@
 #include "dbf/expr/expr_errors.h"
 #include "dbf/expr/expr_parser.h"
 #include "dbf/expr/locale_text.h"
-#include "dbf/expr/number_text.h"
-#include "platform/format_settings.h"
+#include "platform/dataset/number_text.h"
 
 namespace zarn {
 namespace {
@@ -41,14 +40,14 @@ void Frac(TDsExprParser&, Args args, TExprValue* result) {
   if (x.kind == ekFloat) *result = TExprValue::Float(x.number - std::trunc(x.number));
 }
 
-void StrToInt(TDsExprParser&, Args args, TExprValue* result) {
+void StrToIntFunction(TDsExprParser&, Args args, TExprValue* result) {
   if (args[0].kind != ekText) return;
-  if (const std::optional<std::int32_t> value = StrToInt32(args[0].text)) *result = TExprValue::Integer(*value);
+  if (const std::optional<std::int32_t> value = TryStrToInt(args[0].text)) *result = TExprValue::Integer(*value);
 }
 
-void StrToFloat(TDsExprParser&, Args args, TExprValue* result) {
+void StrToFloatFunction(TDsExprParser&, Args args, TExprValue* result) {
   if (args[0].kind != ekText) return;
-  if (const std::optional<double> value = StrToFloatLocale(args[0].text, FormatSettings().DecimalSeparator)) {
+  if (const std::optional<double> value = TryStrToFloat(args[0].text)) {
     *result = TExprValue::Float(*value);
   }
 }
@@ -57,8 +56,8 @@ void IntToStr(TDsExprParser&, Args args, TExprValue* result) {
   if (args[0].kind == ekInteger) result->SetText(std::to_string(args[0].integer));
 }
 
-void FloatToStr(TDsExprParser&, Args args, TExprValue* result) {
-  if (args[0].kind == ekFloat) result->SetText(FloatToStrGeneral(args[0].number, FormatSettings().DecimalSeparator));
+void FloatToStrFunction(TDsExprParser&, Args args, TExprValue* result) {
+  if (args[0].kind == ekFloat) result->SetText(FloatToStr(args[0].number));
 }
 
 void Upper(TDsExprParser&, Args args, TExprValue* result) {
@@ -118,10 +117,10 @@ void RegisterBuiltinFunctions(TExprFunctionRegistry* registry) {
   registry->Register("TRUNC", 1, Trunc);
   registry->Register("ROUND", 1, Round);
   registry->Register("FRAC", 1, Frac);
-  registry->Register("STRTOINT", 1, StrToInt);
-  registry->Register("STRTOFLOAT", 1, StrToFloat);
+  registry->Register("STRTOINT", 1, StrToIntFunction);
+  registry->Register("STRTOFLOAT", 1, StrToFloatFunction);
   registry->Register("INTTOSTR", 1, IntToStr);
-  registry->Register("FLOATTOSTR", 1, FloatToStr);
+  registry->Register("FLOATTOSTR", 1, FloatToStrFunction);
   registry->Register("UPPER", 1, Upper);
   registry->Register("LOWER", 1, Lower);
   registry->Register("FIELD", 1, Field);

@@ -1,10 +1,8 @@
 #include "dbf/expr/locale_text.h"
 
 #include <QChar>
-#include <QCollator>
-#include <QLocale>
-#include <QString>
 
+#include "platform/dataset/text_compare.h"
 #include "platform/win1250.h"
 
 namespace zarn {
@@ -32,29 +30,6 @@ std::string MapBytes(std::string_view text, const ByteTable& table) {
   return result;
 }
 
-// One collator per case sensitivity, rebuilt when the default locale changes.
-QCollator& Collator(bool case_insensitive) {
-  struct Cached {
-    QLocale locale;
-    QCollator collator;
-  };
-  static Cached cached[2] = {{QLocale(), QCollator(QLocale())}, {QLocale(), QCollator(QLocale())}};
-  Cached& entry = cached[case_insensitive ? 1 : 0];
-  const QLocale current;
-  if (!(entry.locale == current) || entry.collator.caseSensitivity() !=
-                                        (case_insensitive ? Qt::CaseInsensitive : Qt::CaseSensitive)) {
-    entry.locale = current;
-    entry.collator = QCollator(current);
-    entry.collator.setCaseSensitivity(case_insensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
-  }
-  return entry.collator;
-}
-
-int Collate(std::string_view a, std::string_view b, bool case_insensitive) {
-  if (a == b) return 0;
-  return Collator(case_insensitive).compare(FromWin1250(a), FromWin1250(b));
-}
-
 }  // namespace
 
 const ByteTable& UpperCaseTable() {
@@ -70,8 +45,8 @@ const ByteTable& LowerCaseTable() {
 std::string AnsiUpperCase(std::string_view text) { return MapBytes(text, UpperCaseTable()); }
 std::string AnsiLowerCase(std::string_view text) { return MapBytes(text, LowerCaseTable()); }
 
-int AnsiCompareStr(std::string_view a, std::string_view b) { return Collate(a, b, false); }
-int AnsiCompareText(std::string_view a, std::string_view b) { return Collate(a, b, true); }
+int AnsiCompareStr(std::string_view a, std::string_view b) { return a == b ? 0 : CompareCollated(a, b, false); }
+int AnsiCompareText(std::string_view a, std::string_view b) { return a == b ? 0 : CompareCollated(a, b, true); }
 
 bool SameTextByLocale(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

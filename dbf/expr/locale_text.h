@@ -1,6 +1,6 @@
 // Locale-dependent text operations of the expression language on
 // Windows-1250 text: upper and lower case, collation and case-insensitive
-// name comparison. Collation follows the process's default QLocale (the
+// name comparison. Collation is platform/dataset's CompareCollated (the
 // user's default locale); case mapping is that of the Windows-1250 code page.
 #pragma once
 

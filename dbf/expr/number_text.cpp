@@ -1,9 +1,7 @@
 #include "dbf/expr/number_text.h"
 
 #include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace zarn {
 namespace {
@@ -53,87 +51,8 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
   return text;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  text = SkipLeadingBlanks(text);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-int HexDigitValue(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::optional<std::uint32_t> ParseHex(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(digit);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
 }  // namespace
 
 std::optional<double> ReadPointNumber(std::string_view text) { return ParseNumber(SkipLeadingBlanks(text), '.'); }
-
-std::optional<double> StrToFloatLocale(std::string_view text, char decimal_separator) {
-  return ParseNumber(TrimBlanks(text), decimal_separator);
-}
-
-std::optional<std::int32_t> StrToInt32(std::string_view text) {
-  text = SkipLeadingBlanks(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  std::optional<std::uint32_t> hex;
-  if (text.starts_with('$')) {
-    hex = ParseHex(text.substr(1));
-  } else if (text.starts_with("0x") || text.starts_with("0X")) {
-    hex = ParseHex(text.substr(2));
-  } else {
-    if (text.empty()) return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : text) {
-      if (!IsDigit(c)) return std::nullopt;
-      value = value * 10 + (c - '0');
-      if (value > 2147483648LL) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > 2147483647LL) return std::nullopt;
-    return static_cast<std::int32_t>(value);
-  }
-  if (!hex) return std::nullopt;
-  const std::uint32_t magnitude = negative ? 0u - *hex : *hex;
-  return static_cast<std::int32_t>(magnitude);
-}
-
-std::string FloatToStrGeneral(double value, char decimal_separator) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";  // also for -0
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
-  std::string text;
-  const char* p = buffer;
-  for (; *p != '\0' && *p != 'E'; ++p) text.push_back(*p == '.' ? decimal_separator : *p);
-  if (*p == 'E') {
-    // "%G" writes "E+20" or "E-07"; the platform writes "E20" and "E-7".
-    ++p;
-    text.push_back('E');
-    if (*p == '-') text.push_back('-');
-    if (*p == '+' || *p == '-') ++p;
-    while (*p == '0' && p[1] != '\0') ++p;
-    text.append(p);
-  }
-  return text;
-}
 
 }  // namespace zarn
