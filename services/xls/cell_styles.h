@@ -12,6 +12,7 @@ enum XlsCellStyle : uint16_t {
   kXfHeader = 16,    // the column titles, in bold
   kXfDate = 17,      // "d.m.yyyy"
   kXfDateTime = 18,  // "d.m.yyyy h:mm:ss", for dates with a time of day
+  kXfTime = 19,      // "h:mm:ss", for a time of day without a date
 };
 
 }  // namespace zarn

@@ -18,6 +18,7 @@ constexpr uint16_t kBoldWeight = 700;
 constexpr uint16_t kBoldFont = 5;
 constexpr uint16_t kDateFormat = 164;  // the first index of custom number formats
 constexpr uint16_t kDateTimeFormat = 165;
+constexpr uint16_t kTimeFormat = 166;
 
 void AppendWindow1(std::string& out) {
   const size_t header_pos = BeginBiffRecord(out, kBiffWindow1);
@@ -96,7 +97,8 @@ void AppendCellFormats(std::string& out) {
   AppendXf(out, kBoldFont, 0, kCellXfFlags, kOwnFont);                   // kXfHeader
   AppendXf(out, 0, kDateFormat, kCellXfFlags, kOwnNumberFormat);         // kXfDate
   AppendXf(out, 0, kDateTimeFormat, kCellXfFlags, kOwnNumberFormat);     // kXfDateTime
-  static_assert(kXfGeneral == 15 && kXfHeader == 16 && kXfDate == 17 && kXfDateTime == 18);
+  AppendXf(out, 0, kTimeFormat, kCellXfFlags, kOwnNumberFormat);         // kXfTime
+  static_assert(kXfGeneral == 15 && kXfHeader == 16 && kXfDate == 17 && kXfDateTime == 18 && kXfTime == 19);
 }
 
 // The built-in "Normal" style over XF 0.
@@ -135,6 +137,7 @@ std::string BuildWorkbookGlobals(const std::vector<std::string>& sheet_names,
   AppendFont(out, kBoldWeight);
   AppendFormat(out, kDateFormat, "d.m.yyyy");
   AppendFormat(out, kDateTimeFormat, "d.m.yyyy h:mm:ss");
+  AppendFormat(out, kTimeFormat, "h:mm:ss");
   AppendCellFormats(out);
   AppendNormalStyle(out);
   std::vector<size_t> offset_positions;

@@ -21,13 +21,23 @@ constexpr uint16_t kWindow2ActiveSheet = 0x0600;
 // TDateTime 2 is 1 January 1900 and 61 is 1 March 1900. Excel counts from
 // 1 = 1 January 1900 too, but takes 1900 for a leap year, so from 1 March 1900
 // on the two serials agree and before it Excel's is one less. Dates before
-// 1900 (the zero date 0 among them) have no Excel serial.
+// 1900 (the zero date 0 among them) have no Excel serial; a bare time of day
+// (a fraction with no days) is the same fraction in Excel.
 constexpr double kFirstExcelDate = 2;
 constexpr double kFirstSharedSerial = 61;
 
-std::optional<double> ExcelDateSerial(TDateTime value) {
+struct DateCell {
+  double serial;
+  uint16_t style;
+};
+
+// The Excel cell of a date column's value, or nothing for a value that Excel
+// cannot show as a date.
+std::optional<DateCell> ExcelDateCell(TDateTime value) {
+  if (value > 0 && value < 1) return DateCell{value, kXfTime};
   if (!(value >= kFirstExcelDate) || !std::isfinite(value)) return std::nullopt;
-  return value < kFirstSharedSerial ? value - 1 : value;
+  const double serial = value < kFirstSharedSerial ? value - 1 : value;
+  return DateCell{serial, serial == std::floor(serial) ? kXfDate : kXfDateTime};
 }
 
 void AppendDimensions(std::string& out, uint32_t rows, uint16_t columns) {
@@ -110,9 +120,7 @@ void WorksheetBodyWriter::WriteRow(std::span<const XlsValue> values) {
         if (std::isfinite(value.number)) AppendNumber(row, column, kXfGeneral, value.number);
         break;
       case XlsColumnKind::kDate:
-        if (const auto serial = ExcelDateSerial(value.number)) {
-          AppendNumber(row, column, *serial == std::floor(*serial) ? kXfDate : kXfDateTime, *serial);
-        }
+        if (const auto cell = ExcelDateCell(value.number)) AppendNumber(row, column, cell->style, cell->serial);
         break;
       case XlsColumnKind::kNull:
         break;

@@ -1,7 +1,8 @@
 // Export of a list into an Excel 97-2003 workbook (.xls): BIFF8 records in an
 // OLE compound file, readable by every spreadsheet program. The titles fill
 // the first row in bold; numbers are numbers, dates are date serials with the
-// format "d.m.yyyy" ("d.m.yyyy h:mm:ss" when they carry a time of day), texts
+// format "d.m.yyyy" ("d.m.yyyy h:mm:ss" when they carry a time of day,
+// "h:mm:ss" for a time without a date; dates before 1900 stay empty), texts
 // go through the shared string table. A list longer than one worksheet holds
 // (kXlsMaxDataRowsPerSheet data rows) continues on further worksheets named
 // after XlsSheetName.

@@ -53,16 +53,17 @@ TEST_F(XlsWriterTest, CellsReadBackWithTheirTypesValuesAndDateFormat) {
           {std::string(), 1e300, EncodeDate(1900, 1, 1), std::monostate{}},
           {std::monostate{}, std::monostate{}, EncodeDate(1900, 3, 1), std::monostate{}},
           {W(pangram), 1234567.0625, 0.0, std::monostate{}},
+          {std::monostate{}, std::monostate{}, EncodeTime(12, 30, 0, 0), std::monostate{}},
       });
   const XlsWriteResult result = WriteXlsWorkbook("zarn.xls", W(kSheetUtf8), source);
   ASSERT_TRUE(result.ok) << Win1250ToUtf8(result.message);
-  EXPECT_EQ(result.rows, 6);
+  EXPECT_EQ(result.rows, 7);
   EXPECT_EQ(result.sheets, 1);
   EXPECT_EQ(FolderContent(), std::vector<std::string>{"zarn.xls"});
   // 1.1.1900 is Excel's serial 1 (xlrd will not name dates before 1.3.1900);
   // the zero date and empty texts are empty cells.
   EXPECT_EQ(DumpWithXlrd("zarn.xls", "all"),
-            "sheet\t" + kSheetUtf8 + "\t7\t4\n"
+            "sheet\t" + kSheetUtf8 + "\t8\t4\n"
             "0,0\ttext\tŽadatel\n0,1\ttext\tMnožství\n0,2\ttext\tDatum úhrady\n0,3\ttext\tPříloha\n"
             "1,0\ttext\t" + pangram + "\n1,1\tnumber\t12.5\n1,2\tdate\t45366.0 2024-03-15 00:00:00\n1,3\tempty\t\n"
             "2,0\ttext\t" + alphabet + "\n2,1\tnumber\t-3.0\n2,2\tdate\t45291.57326388889 2023-12-31 13:45:30\n"
@@ -70,7 +71,8 @@ TEST_F(XlsWriterTest, CellsReadBackWithTheirTypesValuesAndDateFormat) {
             "3,0\ttext\tLatin-1 only: café\n3,1\tnumber\t0.0\n3,2\tempty\t\n3,3\tempty\t\n"
             "4,0\tempty\t\n4,1\tnumber\t1e+300\n4,2\tdate\t1.0 -\n4,3\tempty\t\n"
             "5,0\tempty\t\n5,1\tempty\t\n5,2\tdate\t61.0 1900-03-01 00:00:00\n5,3\tempty\t\n"
-            "6,0\ttext\t" + pangram + "\n6,1\tnumber\t1234567.0625\n6,2\tempty\t\n6,3\tempty\t\n");
+            "6,0\ttext\t" + pangram + "\n6,1\tnumber\t1234567.0625\n6,2\tempty\t\n6,3\tempty\t\n"
+            "7,0\tempty\t\n7,1\tempty\t\n7,2\tdate\t0.5208333333333334 0000-00-00 12:30:00\n7,3\tempty\t\n");
 }
 
 TEST_F(XlsWriterTest, LongTextsSurviveTheRecordBoundariesOfTheStringTable) {
