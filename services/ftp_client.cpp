@@ -83,9 +83,9 @@ void FtpClient::ApplySettings(void* handle) const {
   }
   if (!settings_.local_address.empty() && settings_.local_address != kUnknownAddress)
     curl_easy_setopt(easy, CURLOPT_INTERFACE, ("host!" + settings_.local_address).c_str());
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kStepTimeoutSeconds);
-  curl_easy_setopt(easy, CURLOPT_TIMEOUT, kStepTimeoutSeconds);
-  curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kStepTimeoutSeconds * 1000);
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, settings_.step_timeout_seconds);
+  curl_easy_setopt(easy, CURLOPT_TIMEOUT, settings_.step_timeout_seconds);
+  curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, settings_.step_timeout_seconds * 1000);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
 }
 

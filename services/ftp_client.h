@@ -2,7 +2,7 @@
 // in, send commands whose replies do not matter, and download files in binary
 // into local files. Every step waits for its end on the calling thread, calls
 // the keep-alive callback about ten times a second meanwhile (so a window can
-// go on processing its messages) and gives up after kStepTimeoutSeconds.
+// go on processing its messages) and gives up after the step time limit.
 // TLS is used when the server offers it; plain FTP otherwise.
 #pragma once
 
@@ -10,6 +10,10 @@
 #include <string>
 
 namespace zarn {
+
+// The longest time one step of an update check may take, connection set-up
+// included.
+inline constexpr long kFtpStepTimeoutSeconds = 15;
 
 struct FtpSettings {
   std::string host;
@@ -20,13 +24,11 @@ struct FtpSettings {
   // Local address to bind the connections to; empty or "255.255.255.255"
   // (the workstation's address is unknown) leaves the choice to the system.
   std::string local_address;
+  long step_timeout_seconds = kFtpStepTimeoutSeconds;
 };
 
 class FtpClient {
  public:
-  // The longest time one step may take, connection set-up included.
-  static constexpr long kStepTimeoutSeconds = 15;
-
   // keep_alive may be empty; when it returns false (the application is
   // ending) the running step is abandoned and counts as failed.
   FtpClient(FtpSettings settings, std::function<bool()> keep_alive);
