@@ -24,6 +24,9 @@
 #include "platform/widgets/splitter.h"
 #include "platform/win1250.h"
 #include "register/splash_picture.h"
+#include "services/day_marker.h"
+#include "services/routines.h"
+#include "services/workstation.h"
 
 namespace zarn {
 namespace {
@@ -95,7 +98,7 @@ const std::vector<TStartupStep>& TForm1::StartupSequence() {
       {4, "read zarn.ini and [LogON] of ../Tarvol05.ini (steps 4 to 6)", &TForm1::NactiNastaveni, nullptr},
       {7, "connect and write the usage row (ZapisHistorii)", nullptr, "usage log"},
       {8, "take the skin colours", &TForm1::NastavBarvy, nullptr},
-      {9, "create the data folder (VytvorSlozku)", nullptr, "small routines"},
+      {9, "create the data folder", &TForm1::VytvorDatovouSlozku, nullptr},
       {10, "point DsDatabase1 at the data folder", nullptr, "DBF data folder"},
       {11, "set the widths of the two side panels", &TForm1::NastavSirkyPanelu, nullptr},
       {12, "load the list column layout from zarn.slo", nullptr, "record list"},
@@ -105,7 +108,7 @@ const std::vector<TStartupStep>& TForm1::StartupSequence() {
       {15, "close the splash", &TForm1::ZavriUvod, nullptr},
       {16, "hide the record form", &TForm1::SkryjDoklad, nullptr},
       {17, "code-list refresh at the family's first start today (TarvolUzDnes)", nullptr, "code-list refresh"},
-      {18, "record today's start (UzDnesSpusteno \"zarn\")", nullptr, "day markers"},
+      {18, "record today's start (UzDnesSpusteno \"zarn\")", &TForm1::ZapisDnesniStart, nullptr},
       {19, "version check at the first start today when TestVerze", nullptr, "program update"},
       // PoShow
       {20, "load the saved filter (AktualniFiltr \"zarhla\")", nullptr, "saved filters"},
@@ -172,6 +175,7 @@ void TForm1::BuildMenus() {
   connect(Konec1, &QAction::triggered, this, &QWidget::close);
   connect(Opravdu1, &QAction::triggered, this, &QWidget::close);
   connect(Dvadytlatek1, &QAction::triggered, this, &TForm1::Dvadytlatek1Click);
+  connect(Oprogramu1, &QAction::triggered, this, &TForm1::Oprogramu1Click);
 }
 
 QWidget* TForm1::BuildListArea() {
@@ -335,6 +339,7 @@ void TForm1::UkazUvod() {
   StartDialogTar1->Text1y = 200;
   StartDialogTar1->Text2y = 245;
   StartDialogTar1->Vypisverze = true;
+  StartDialogTar1->Verze = VerzeSouboru("");
   StartDialogTar1->Zobraz();
 }
 
@@ -348,6 +353,16 @@ void TForm1::NactiNastaveni() {
   CisloPC = Spojeni.CisloPC;
   TestVerze = Spojeni.TestVerze;
 }
+
+// The program folder is the working folder (the program makes it so at its
+// start), so the data folder is "data" below it. A folder that cannot be made
+// is not reported here: opening the code lists then fails with the DBF error.
+void TForm1::VytvorDatovouSlozku() {
+  DataFolder = (std::filesystem::current_path() / "data").string();
+  VytvorSlozku(DataFolder);
+}
+
+void TForm1::ZapisDnesniStart() { SpustenDnesDrive = UzDnesSpusteno("zarn"); }
 
 void TForm1::NastavBarvy() {
   Fill(RecordArea, SkinThemeColor(15));
@@ -415,6 +430,14 @@ void TForm1::suiButton18Click() {
 void TForm1::suiButton13Click() {
   NomenclaturePanel->SetStayOn(false);
   NomenclaturePanel->Push(false);
+}
+
+void TForm1::Oprogramu1Click() {
+  dotaz.Text = "Verze " + VerzeSouboru("");
+  dotaz.PocetTlacitek = 1;
+  dotaz.Tlacitko1 = "OK";
+  dotaz.Ikona = TMsgIcon::Information;
+  dotaz.Execute(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

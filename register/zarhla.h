@@ -65,6 +65,8 @@ class TForm1 : public QMainWindow {
   void ZavriUvod();
   void SkryjDoklad();
   void NastavStredisko();
+  void VytvorDatovouSlozku();
+  void ZapisDnesniStart();
   // Deletes zarn.slo when SmazatSeznam is set. (Saving the list layout when
   // the window hides comes with the record list.)
   void FormDestroy();
@@ -79,6 +81,7 @@ class TForm1 : public QMainWindow {
   void OvladaniResize();
   void suiButton18Click();  // "Zpět" of the partner list
   void suiButton13Click();  // "Zpět" of the price list
+  void Oprogramu1Click();
 
   // Window state (texts Windows-1250).
   std::string FiltrSQL;
@@ -92,6 +95,8 @@ class TForm1 : public QMainWindow {
   bool SmazatSeznam = false;
   TDateTime CasStartu = 0;  // time of day at which start-up began
   TNastaveniStartu Spojeni;  // server settings read at start
+  std::string DataFolder;    // the code lists and the edit buffer
+  bool SpustenDnesDrive = false;  // the register had started earlier today
 
   // Menu items.
   QAction* Novdoklad1;

@@ -19,6 +19,7 @@
 #include "platform/widgets/splitter.h"
 #include "platform/widgets/test_application.h"
 #include "platform/win1250.h"
+#include "services/workstation.h"
 
 namespace zarn {
 namespace {
@@ -144,6 +145,16 @@ TEST_F(TForm1Test, TwoRowsOfButtonsAndTheSqueezedRecordForm) {
   EXPECT_FALSE(form.VeStavuDokladu());
 }
 
+TEST_F(TForm1Test, AboutShowsTheProgramVersion) {
+  TForm1 form(false);
+  TScriptedDotaz script;
+  form.Oprogramu1->trigger();
+  ASSERT_EQ(script.Shown().size(), 1u);
+  EXPECT_EQ(script.Shown()[0].text, "Verze " + VerzeSouboru(""));
+  EXPECT_EQ(script.Shown()[0].icon, TMsgIcon::Information);
+  EXPECT_EQ(script.Shown()[0].buttons, std::vector<std::string>{"OK"});
+}
+
 TEST_F(TForm1Test, EveryCloseCommandClosesTheWindow) {
   for (const char* how : {"Konec1", "Opravdu1", "KonecButton"}) {
     TForm1 form(false);
@@ -190,6 +201,9 @@ TEST_F(TForm1Test, StartUpKeepsTheSplashThreeSecondsAndTakesTheStoredValues) {
   EXPECT_GE(clock.elapsed(), 3000);
   EXPECT_EQ(form.Stredisko, "123");
   EXPECT_FALSE(form.VeStavuDokladu());
+  EXPECT_TRUE(fs::is_directory("data"));
+  EXPECT_FALSE(form.SpustenDnesDrive);
+  EXPECT_TRUE(TIniFile("zarn.ini").ValueExists("Dnes", "Datum"));
 }
 
 TEST_F(TForm1Test, ClosingStoresTheCentreCodeAndDestroyingForgetsTheListLayoutOnRequest) {
