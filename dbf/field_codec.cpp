@@ -81,14 +81,26 @@ bool ParseSimpleDecimal(FieldBytes text, double* value) {
   return true;
 }
 
-void DecodeText(FieldBytes field, const uint8_t* read_table, char* out) {
-  FieldBytes text = UpToZero(field);
-  int n = text.length;
-  while (n > 0 && text.data[n - 1] == ' ') --n;
+// Length of the field without its trailing spaces; 0 for a null field.
+int LengthWithoutTrailingSpaces(FieldBytes field) {
+  int n = field.length;
+  while (n > 0 && field.data[n - 1] == ' ') --n;
+  return n;
+}
+
+// Copies the text of a field whose trailing spaces end at `end` (not 0):
+// up to the first zero byte, trailing spaces cut, translated.
+void DecodeText(FieldBytes field, int end, const uint8_t* read_table, char* out) {
+  const void* zero = std::memchr(field.data, 0, static_cast<size_t>(end));
+  int n = end;
+  if (zero != nullptr) {
+    n = static_cast<int>(static_cast<const char*>(zero) - field.data);
+    while (n > 0 && field.data[n - 1] == ' ') --n;
+  }
   if (read_table == nullptr) {
-    std::memcpy(out, text.data, static_cast<size_t>(n));
+    std::memcpy(out, field.data, static_cast<size_t>(n));
   } else {
-    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(text.data[i])]);
+    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(field.data[i])]);
   }
   out[n] = '\0';
 }
@@ -106,9 +118,14 @@ int32_t DecodeDateDigits(const char* p) {
 
 void EncodeDateDigits(int32_t day_number, char* field, int length) {
   DateParts parts = DecodeDate(DayNumberToDateTime(day_number));
-  char text[16];
-  int n = std::snprintf(text, sizeof text, "%04d%02d%02d", parts.year, parts.month, parts.day);
-  std::memcpy(field, text, static_cast<size_t>(std::min(n, length)));
+  if (length < 8 || parts.year < 0 || parts.year > 9999) return;
+  const int values[3] = {parts.year, parts.month, parts.day};
+  const int widths[3] = {4, 2, 2};
+  char* out = field + 8;
+  for (int k = 2; k >= 0; --k) {
+    int v = values[k];
+    for (int i = 0; i < widths[k]; ++i, v /= 10) *--out = static_cast<char>('0' + v % 10);
+  }
 }
 
 bool ParseBlockNumber(FieldBytes field, int32_t* block) {
@@ -168,7 +185,9 @@ TFieldType DataTypeOfLetter(char letter) {
 }
 
 bool AllSpaces(FieldBytes field) {
-  for (int i = 0; i < field.length; ++i)
+  // From the end: numbers are right-aligned, so a stored one stops the scan
+  // at its first step.
+  for (int i = field.length - 1; i >= 0; --i)
     if (field.data[i] != ' ') return false;
   return true;
 }
@@ -176,6 +195,7 @@ bool AllSpaces(FieldBytes field) {
 bool ParseNumberText(FieldBytes text, double* value) {
   FieldBytes t = TrimSpaces(text);
   if (ParseSimpleDecimal(t, value)) return true;
+  t = TrimSpaces(UpToZero(text));
   const char* begin = t.data;
   const char* end = t.data + t.length;
   auto [stop, ec] = std::from_chars(begin, end, *value, std::chars_format::general);
@@ -222,15 +242,22 @@ void FormatNumberText(double value, int width, int decimals, char* out) {
 
 bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, void* value) {
   switch (rule) {
-    case FieldRule::kText:
-      if (value != nullptr) DecodeText(field, read_table, static_cast<char*>(value));
-      return !AllSpaces(field);
+    case FieldRule::kText: {
+      const int end = LengthWithoutTrailingSpaces(field);
+      if (value != nullptr) {
+        if (end == 0) *static_cast<char*>(value) = '\0';
+        else DecodeText(field, end, read_table, static_cast<char*>(value));
+      }
+      return end != 0;
+    }
     case FieldRule::kNumber: {
       if (AllSpaces(field)) {
         if (value != nullptr) *static_cast<double*>(value) = 0;
         return false;
       }
-      if (value != nullptr) ParseNumberText(UpToZero(field), static_cast<double*>(value));
+      // A zero byte ends the text; the simple parser refuses it, so the
+      // general path of ParseNumberText cuts the text there.
+      if (value != nullptr) ParseNumberText(field, static_cast<double*>(value));
       return true;
     }
     case FieldRule::kDate: {
