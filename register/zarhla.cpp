@@ -185,7 +185,6 @@ QWidget* TForm1::BuildListArea() {
   ListCaption->setObjectName(QStringLiteral("ListCaption"));
   ListCaption->setProperty("skinRole", QStringLiteral("caption"));
   suiDBGrid1 = MakeGrid("suiDBGrid1", area);
-  suiDBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* totals = new QHBoxLayout;
   totals->setContentsMargins(4, 2, 4, 2);
   totals->addStretch();

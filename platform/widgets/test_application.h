@@ -1,10 +1,10 @@
-// The QApplication that the window tests need: created on first use and kept
-// for the whole test program, skinned like the programs. Tests run with
+// The application object that the window tests need: the programs' own
+// TApplication, created on first use, kept for the whole test program and
+// skinned like the programs. Tests run with
 // QT_QPA_PLATFORM=offscreen.
 #pragma once
 
-#include <QApplication>
-
+#include "platform/widgets/application.h"
 #include "platform/widgets/skin.h"
 
 namespace zarn {
@@ -14,7 +14,7 @@ inline QApplication& TestApplication() {
   static char name[] = "widget-test";
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
-    auto* created = new QApplication(argc, argv);
+    auto* created = new TApplication(argc, argv);
     ApplySilverSkin(*created);
     return created;
   }();
