@@ -176,6 +176,7 @@ void TForm1::BuildMenus() {
   connect(Opravdu1, &QAction::triggered, this, &QWidget::close);
   connect(Dvadytlatek1, &QAction::triggered, this, &TForm1::Dvadytlatek1Click);
   connect(Oprogramu1, &QAction::triggered, this, &TForm1::Oprogramu1Click);
+  connect(Smazatnastavenseznamu1, &QAction::triggered, this, &TForm1::Smazatnastavenseznamu1Click);
 }
 
 QWidget* TForm1::BuildListArea() {
@@ -437,6 +438,13 @@ void TForm1::Oprogramu1Click() {
   dotaz.Tlacitko1 = "OK";
   dotaz.Ikona = TMsgIcon::Information;
   dotaz.Execute(this);
+}
+
+// Forgets the list's column layout: the window closes, and destroying it
+// deletes zarn.slo, so the next start shows every column of the table.
+void TForm1::Smazatnastavenseznamu1Click() {
+  SmazatSeznam = true;
+  close();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

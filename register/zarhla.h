@@ -82,6 +82,7 @@ class TForm1 : public QMainWindow {
   void suiButton18Click();  // "Zpět" of the partner list
   void suiButton13Click();  // "Zpět" of the price list
   void Oprogramu1Click();
+  void Smazatnastavenseznamu1Click();
 
   // Window state (texts Windows-1250).
   std::string FiltrSQL;

@@ -206,14 +206,15 @@ TEST_F(TForm1Test, StartUpKeepsTheSplashThreeSecondsAndTakesTheStoredValues) {
   EXPECT_TRUE(TIniFile("zarn.ini").ValueExists("Dnes", "Datum"));
 }
 
-TEST_F(TForm1Test, ClosingStoresTheCentreCodeAndDestroyingForgetsTheListLayoutOnRequest) {
+TEST_F(TForm1Test, ClosingStoresTheCentreCodeAndForgettingTheListLayoutDeletesIt) {
   for (bool forget : {false, true}) {
     std::ofstream("zarn.slo") << "layout";
     {
       TForm1 form(false);
       form.show();
-      form.SmazatSeznam = forget;
-      form.close();
+      if (forget) form.Smazatnastavenseznamu1->trigger();
+      else form.close();
+      EXPECT_FALSE(form.isVisible());
     }
     EXPECT_EQ(TIniFile("zarn.ini").ReadString("TForm1", "Label1_Caption", ""), "999");
     EXPECT_EQ(fs::exists("zarn.slo"), !forget);

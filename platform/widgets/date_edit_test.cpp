@@ -62,5 +62,20 @@ TEST_F(DateEditTest, CalendarOpensOnTheFieldsDateAndAPickedDayIsTaken) {
   EXPECT_EQ(edit.Calendar(), nullptr);
 }
 
+TEST_F(DateEditTest, LeavingTheFieldIsReportedOnce) {
+  QWidget window;
+  auto* date = new TDateEdit(&window);
+  auto* next = new QLineEdit(&window);
+  next->move(0, 40);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  int exits = 0;
+  QObject::connect(date, &TDateEdit::Exited, [&] { ++exits; });
+  date->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), date->Edit());
+  next->setFocus();
+  EXPECT_EQ(exits, 1);
+}
+
 }  // namespace
 }  // namespace zarn
