@@ -1,5 +1,6 @@
 #include "dbf/field_codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -289,6 +290,13 @@ bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, vo
       return true;
     }
     case FieldRule::kDouble:
+      // The value kind is one double, whatever length the descriptor claims.
+      if (value != nullptr) {
+        double number = 0;
+        std::memcpy(&number, field.data, std::min<size_t>(sizeof number, static_cast<size_t>(field.length)));
+        *static_cast<double*>(value) = number;
+      }
+      return !AllSpaces(field);
     case FieldRule::kRaw:
       if (value != nullptr) std::memcpy(value, field.data, static_cast<size_t>(field.length));
       return !AllSpaces(field);
@@ -336,6 +344,8 @@ void EncodeField(FieldRule rule, char* field, int length, int decimals, const ui
       if (length >= 8) ReverseCopy8(value, field);
       return;
     case FieldRule::kDouble:
+      std::memcpy(field, value, std::min<size_t>(sizeof(double), static_cast<size_t>(length)));
+      return;
     case FieldRule::kRaw:
       std::memcpy(field, value, static_cast<size_t>(length));
       return;

@@ -136,6 +136,22 @@ TEST(FieldCodec, EncodesAndDecodesBackForEveryRule) {
   EXPECT_EQ(std::string(field, 10), "         7");
 }
 
+// A damaged O descriptor may claim any length; the value stays one double.
+TEST(FieldCodec, DoubleFieldsOfOtherLengthsFillExactlyOneDouble) {
+  double stored = 12.75;
+  std::string field(reinterpret_cast<const char*>(&stored), 8);
+  struct {
+    double value;
+    double guard;
+  } out{0, 42};
+  EXPECT_TRUE(DecodeField(FieldRule::kDouble, Bytes(field + "xyzw"), nullptr, &out.value));
+  EXPECT_EQ(out.value, 12.75);
+  EXPECT_EQ(out.guard, 42);
+  char short_field[4];
+  EncodeField(FieldRule::kDouble, short_field, 4, 0, nullptr, &stored);
+  EXPECT_EQ(std::string(short_field, 4), field.substr(0, 4));
+}
+
 TEST(FieldCodec, TranslatesTextThroughTheTables) {
   uint8_t upper[256];
   for (int i = 0; i < 256; ++i) upper[i] = static_cast<uint8_t>(i >= 'a' && i <= 'z' ? i - 32 : i);
