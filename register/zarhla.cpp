@@ -26,6 +26,7 @@
 #include "register/splash_picture.h"
 #include "services/day_marker.h"
 #include "services/routines.h"
+#include "services/saved_filter.h"
 #include "services/workstation.h"
 
 namespace zarn {
@@ -111,7 +112,7 @@ const std::vector<TStartupStep>& TForm1::StartupSequence() {
       {18, "record today's start (UzDnesSpusteno \"zarn\")", &TForm1::ZapisDnesniStart, nullptr},
       {19, "version check at the first start today when TestVerze", nullptr, "program update"},
       // PoShow
-      {20, "load the saved filter (AktualniFiltr \"zarhla\")", nullptr, "saved filters"},
+      {20, "load the saved filter of the list", &TForm1::NactiUlozenyFiltr, nullptr},
       {21, "take the stored centre code", &TForm1::NastavStredisko, nullptr},
       {22, "load the record list (UdelejSQL)", nullptr, "record list"},
   };
@@ -363,6 +364,12 @@ void TForm1::VytvorDatovouSlozku() {
 }
 
 void TForm1::ZapisDnesniStart() { SpustenDnesDrive = UzDnesSpusteno("zarn"); }
+
+void TForm1::NactiUlozenyFiltr() {
+  const SavedFilter filtr = AktualniFiltr("zarhla");
+  FiltrSQL = filtr.condition;
+  FiltrPopis = filtr.description;
+}
 
 void TForm1::NastavBarvy() {
   Fill(RecordArea, SkinThemeColor(15));

@@ -67,6 +67,7 @@ class TForm1 : public QMainWindow {
   void NastavStredisko();
   void VytvorDatovouSlozku();
   void ZapisDnesniStart();
+  void NactiUlozenyFiltr();
   // Deletes zarn.slo when SmazatSeznam is set. (Saving the list layout when
   // the window hides comes with the record list.)
   void FormDestroy();

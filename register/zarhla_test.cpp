@@ -19,6 +19,7 @@
 #include "platform/widgets/splitter.h"
 #include "platform/widgets/test_application.h"
 #include "platform/win1250.h"
+#include "services/saved_filter.h"
 #include "services/workstation.h"
 
 namespace zarn {
@@ -181,6 +182,8 @@ TEST_F(TForm1Test, StartUpKeepsTheSplashThreeSecondsAndTakesTheStoredValues) {
   ini.WriteString("TForm1", "Label1_Caption", "123");
   ini.WriteString("TFmozno", "EditcisloPC_Text", "07");
   ini.WriteString("TFmozno", "suiCheckBoxTestVerze_Checked", "False");
+  PridejFiltr("zarhla", "where rok = 2006", "rok = 2006");
+  PridejFiltr("zarhla", "where rok = 2006 AND zadatel = '0123'", "rok = 2006, zadatel = 0123");
   QElapsedTimer clock;
   clock.start();
   TForm1 form;
@@ -200,6 +203,8 @@ TEST_F(TForm1Test, StartUpKeepsTheSplashThreeSecondsAndTakesTheStoredValues) {
   EXPECT_TRUE(form.StartDialogTar1.isNull());
   EXPECT_GE(clock.elapsed(), 3000);
   EXPECT_EQ(form.Stredisko, "123");
+  EXPECT_EQ(form.FiltrSQL, "where rok = 2006 AND zadatel = '0123'");
+  EXPECT_EQ(form.FiltrPopis, "rok = 2006, zadatel = 0123");
   EXPECT_FALSE(form.VeStavuDokladu());
   EXPECT_TRUE(fs::is_directory("data"));
   EXPECT_FALSE(form.SpustenDnesDrive);

@@ -45,26 +45,23 @@ TSidePanel::TSidePanel(Edge edge, const std::string& title, QWidget* parent)
 }
 
 void TSidePanel::Pop(bool animate) {
-  target_ = pop_width_;
   raise();
-  if (!animate || step_ <= 0) {
-    slide_timer_.stop();
-    SetCurrentWidth(target_);
-    emit Poped();
-  } else {
-    slide_timer_.start();
-  }
+  SlideTo(pop_width_, animate);
 }
 
-void TSidePanel::Push(bool animate) {
-  target_ = kBarWidth;
-  if (!animate || step_ <= 0) {
-    slide_timer_.stop();
-    SetCurrentWidth(target_);
-    emit Pushed();
-  } else {
+void TSidePanel::Push(bool animate) { SlideTo(kBarWidth, animate); }
+
+// Sets the width to reach and goes there at once, or starts the steps.
+void TSidePanel::SlideTo(int target, bool animate) {
+  target_ = target;
+  if (animate && step_ > 0) {
     slide_timer_.start();
+    return;
   }
+  slide_timer_.stop();
+  SetCurrentWidth(target_);
+  if (target_ > kBarWidth) emit Poped();
+  else emit Pushed();
 }
 
 void TSidePanel::SetStayOn(bool pinned) { pin_->setChecked(pinned); }

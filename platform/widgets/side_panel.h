@@ -60,6 +60,7 @@ class TSidePanel : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void SlideTo(int target, bool animate);
   void SlideStep();
   void SetCurrentWidth(int pixels);
   void PlaceAtEdge();
