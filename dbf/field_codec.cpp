@@ -47,9 +47,36 @@ FieldBytes UpToZero(FieldBytes field) {
   return field;
 }
 
+// Eight spaces as one word: padding is skipped a word at a time, since text
+// fields are mostly padding on the right and numbers on the left.
+constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
+
+int LeadingSpaces(const char* p, int n) {
+  int i = 0;
+  for (uint64_t word; i + 8 <= n; i += 8) {
+    std::memcpy(&word, p + i, 8);
+    if (word != kEightSpaces) break;
+  }
+  while (i < n && p[i] == ' ') ++i;
+  return i;
+}
+
+// Length of the field without its trailing spaces; 0 for a null field.
+int LengthWithoutTrailingSpaces(FieldBytes field) {
+  int n = field.length;
+  for (uint64_t word; n >= 8; n -= 8) {
+    std::memcpy(&word, field.data + n - 8, 8);
+    if (word != kEightSpaces) break;
+  }
+  while (n > 0 && field.data[n - 1] == ' ') --n;
+  return n;
+}
+
 FieldBytes TrimSpaces(FieldBytes text) {
-  while (text.length > 0 && text.data[0] == ' ') ++text.data, --text.length;
-  while (text.length > 0 && text.data[text.length - 1] == ' ') --text.length;
+  const int leading = LeadingSpaces(text.data, text.length);
+  text.data += leading;
+  text.length -= leading;
+  text.length = LengthWithoutTrailingSpaces(text);
   return text;
 }
 
@@ -80,13 +107,6 @@ bool ParseSimpleDecimal(FieldBytes text, double* value) {
   double v = static_cast<double>(mantissa) / kExactPowersOfTen[fraction_digits];
   *value = negative ? -v : v;
   return true;
-}
-
-// Length of the field without its trailing spaces; 0 for a null field.
-int LengthWithoutTrailingSpaces(FieldBytes field) {
-  int n = field.length;
-  while (n > 0 && field.data[n - 1] == ' ') --n;
-  return n;
 }
 
 // Copies the text of a field whose trailing spaces end at `end` (not 0):
@@ -188,9 +208,7 @@ TFieldType DataTypeOfLetter(char letter) {
 bool AllSpaces(FieldBytes field) {
   // From the end: numbers are right-aligned, so a stored one stops the scan
   // at its first step.
-  for (int i = field.length - 1; i >= 0; --i)
-    if (field.data[i] != ' ') return false;
-  return true;
+  return LengthWithoutTrailingSpaces(field) == 0;
 }
 
 bool ParseNumberText(FieldBytes text, double* value) {
