@@ -258,5 +258,41 @@ for r in table:
   }
 }
 
+// A FoxPro table of python3-dbf gets records with memos from this engine;
+// dbfread then reads the old and the new memos.
+TEST(Memo, FoxProMemosAppendedHereReadByDbfread) {
+  if (!testing::HavePython("dbf") || !testing::HavePython("dbfread")) GTEST_SKIP() << "python3-dbf(read) missing";
+  TempDir dir;
+  std::string path = dir.File("fox.dbf");
+  int exit_code = -1;
+  std::string out = testing::RunPython(dir, R"(
+import sys, dbf
+t = dbf.Table(sys.argv[1], 'name C(10); notes M', dbf_type='fp', codepage='cp1250')
+t.open(dbf.READ_WRITE)
+t.append(('old', 'written by python'))
+t.close()
+)", path, &exit_code);
+  ASSERT_EQ(exit_code, 0) << out;
+  TDbfHandlePtr h;
+  ASSERT_EQ(OpenTable(path, false, false, nullptr, &h), kDbfOk);
+  std::vector<char> rec(static_cast<size_t>(h->GetRecordSize()));
+  const std::string memos[] = {std::string(300, 'f') + "!", "\x9Elu\x9Dou\xE8k\xFD"};
+  for (const std::string& memo : memos) {
+    InitRecord(h.get(), rec.data());
+    SetFieldValue(h.get(), 1, rec.data(), "new");
+    ASSERT_EQ(WriteBlob(h.get(), rec.data(), 2, 0, memo.data(), static_cast<uint32_t>(memo.size())), kDbfOk);
+    ASSERT_EQ(AppendRecord(h.get(), rec.data()), kDbfOk);
+  }
+  CloseTable(&h);
+  out = testing::RunPython(dir, R"(
+import sys, dbfread
+for r in dbfread.DBF(sys.argv[1], encoding='cp1250', char_decode_errors='strict'):
+    print(repr((r['NAME'], r['NOTES'])))
+)", path, &exit_code);
+  ASSERT_EQ(exit_code, 0) << out;
+  EXPECT_EQ(out, "('old', 'written by python')\n('new', '" + std::string(300, 'f') +
+                     "!')\n('new', '\u017elu\u0165ou\u010dk\u00fd')\n");
+}
+
 }  // namespace
 }  // namespace zarn
