@@ -88,10 +88,13 @@ void TSidePanel::SetCurrentWidth(int pixels) {
   update();
 }
 
+// A panel wider than its parent is cut to the parent's width, so that its
+// far side (with the list's first columns) is never pushed off the window.
 void TSidePanel::PlaceAtEdge() {
   const QWidget* area = parentWidget();
-  const int x = edge_ == Edge::Left ? 0 : area->width() - width_;
-  setGeometry(x, 0, width_, area->height());
+  const int shown = std::min(width_, std::max(area->width(), kBarWidth));
+  const int x = edge_ == Edge::Left ? 0 : area->width() - shown;
+  setGeometry(x, 0, shown, area->height());
 }
 
 bool TSidePanel::eventFilter(QObject* watched, QEvent* event) {

@@ -65,6 +65,7 @@ TEST_F(SidePanelTest, PinnedPanelStaysOutUntilUnpinned) {
   panel.SetStayOn(true);
   PointerLeaves(panel);
   EXPECT_EQ(panel.CurrentWidth(), 900);
+  EXPECT_EQ(panel.geometry(), QRect(0, 0, 800, 600));  // no wider than its parent
   // Unpinning with the pointer elsewhere lets it go at once.
   panel.PinButton()->click();
   EXPECT_FALSE(panel.StayOn());
