@@ -84,27 +84,24 @@ FieldBytes TrimSpaces(FieldBytes text) {
 // anything else, which the general parser then handles.
 bool ParseSimpleDecimal(FieldBytes text, double* value) {
   const char* p = text.data;
-  const char* end = p + text.length;
-  bool negative = p < end && *p == '-';
+  const char* const end = p + text.length;
+  const bool negative = p < end && *p == '-';
   if (negative) ++p;
+  while (p < end && *p == '0') ++p;  // leading zeros are not significant
+  const char* const digits_start = p;
   uint64_t mantissa = 0;
-  int digits = 0, fraction_digits = 0;
-  bool seen_point = false;
-  for (; p < end; ++p) {
-    unsigned d = static_cast<unsigned char>(*p) - '0';
-    if (d < 10) {
-      mantissa = mantissa * 10 + d;
-      if (mantissa != 0) ++digits;
-      if (seen_point) ++fraction_digits;
-    } else if (*p == '.' && !seen_point) {
-      seen_point = true;
-    } else {
-      return false;
-    }
+  unsigned d;
+  while (p < end && (d = static_cast<unsigned char>(*p) - '0') < 10) mantissa = mantissa * 10 + d, ++p;
+  int integer_digits = static_cast<int>(p - digits_start);
+  int fraction_digits = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction_start = ++p;
+    while (p < end && (d = static_cast<unsigned char>(*p) - '0') < 10) mantissa = mantissa * 10 + d, ++p;
+    fraction_digits = static_cast<int>(p - fraction_start);
   }
-  int total_digits = static_cast<int>(text.length) - (negative ? 1 : 0) - (seen_point ? 1 : 0);
-  if (total_digits == 0 || digits > kExactDigits || fraction_digits > 22) return false;
-  double v = static_cast<double>(mantissa) / kExactPowersOfTen[fraction_digits];
+  const bool any_digit = digits_start != text.data + (negative ? 1 : 0) || integer_digits + fraction_digits > 0;
+  if (p != end || !any_digit || integer_digits + fraction_digits > kExactDigits) return false;
+  const double v = static_cast<double>(mantissa) / kExactPowersOfTen[fraction_digits];
   *value = negative ? -v : v;
   return true;
 }

@@ -26,6 +26,11 @@ TEST(NumberText, ParsesRightAlignedDecimalsAndRejectsGarbage) {
       {"", false, 0},
       {"12345678901234567890", true, 12345678901234567890.0},  // beyond the exact fast path
       {"0.1", true, 0.1},
+      {"  0", true, 0},
+      {"-0.050", true, -0.05},
+      {".", false, 0},
+      {"-", false, 0},
+      {"1.", true, 1},
   };
   for (const Case& c : cases) {
     double v = -1;
