@@ -180,6 +180,30 @@ TEST_F(UpdaterExportTest, LongTextsBecomeMemosWithTheirWholeText) {
   EXPECT_EQ(dealers.Text(1, "DEALER").toStdString(), "D2");
 }
 
+TEST_F(UpdaterExportTest, DatesTimesAndNamesLongerThanTenCharacters) {
+  db_.Execute("DROP TABLE ku");
+  db_.Execute("CREATE TABLE ku (id INT PRIMARY KEY, nazev VARCHAR(20), platnost_od DATE, zmeneno DATETIME, "
+              "cas TIME, nazev_katastru VARCHAR(12))");
+  db_.Execute("INSERT INTO ku VALUES (1, 'B', '2024-03-07', '2024-03-07 10:20:30', '08:05:00', 'Bzenec'), "
+              "(2, 'A', NULL, NULL, NULL, 'Adamov')");
+  FormatSettings().ShortDateFormat = "d.M.yyyy";
+  Aktualizuj(*akce_, "ku", false, false);
+  ASSERT_EQ(zpravy_.size(), 1u) << Win1250ToUtf8(zpravy_[0].first);
+  const DbfReadBack ku = ReadDbf("data/ku.dbf");
+  EXPECT_EQ(ku.Field("PLATNOST_O")[1].toString(), "D");
+  EXPECT_EQ(ku.Field("ZMENENO")[1].toString(), "C");
+  EXPECT_EQ(ku.Field("ZMENENO")[2].toInt(), 30);
+  EXPECT_EQ(ku.Field("CAS")[2].toInt(), 11);
+  ASSERT_EQ(ku.records.size(), 2);
+  EXPECT_EQ(ku.Text(0, "NAZEV"), "A");  // ordered by name
+  EXPECT_EQ(ku.Text(1, "PLATNOST_O"), "2024-03-07");
+  EXPECT_EQ(ku.Text(1, "ZMENENO"), "07.03.2024 10:20:30");
+  EXPECT_EQ(ku.Text(1, "CAS"), "8:05:00");
+  // The file cuts the name to ten characters; the values still arrive.
+  EXPECT_EQ(ku.Text(0, "NAZEV_KATA"), "Adamov");
+  EXPECT_EQ(ku.Text(1, "NAZEV_KATA"), "Bzenec");
+}
+
 TEST_F(UpdaterExportTest, HandOverRefillsTheExistingFileInKamenicky) {
   // The seed-trading program's own adresar.dbf: fewer columns than the
   // server, one the server lacks, and an old record.

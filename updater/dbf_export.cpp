@@ -1,6 +1,7 @@
 #include "updater/dbf_export.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <vector>
 
 #include "dbf/dbf_table/dbf_table.h"
@@ -11,7 +12,8 @@
 #include "dbf/memtable/mem_table.h"
 #include "dbf/shared_file.h"
 #include "dbf/table_api.h"
-#include "platform/dataset/record_copy.h"
+#include "platform/datetime.h"
+#include "services/kopiruj_zaznam.h"
 #include "services/routines.h"
 
 namespace zarn {
@@ -69,6 +71,17 @@ void ZapisMemo(TDsDbfTable& dbf, TDataSet& zdroj, const std::vector<int>& memo_p
   }
 }
 
+// The indices of the fields of `tabulka` whose type is one of `typy`.
+std::vector<int> PoleTypu(const TDataSet& tabulka, std::initializer_list<TFieldType> typy) {
+  std::vector<int> pole;
+  for (int i = 0; i < tabulka.FieldCount(); ++i) {
+    for (TFieldType typ : typy) {
+      if (tabulka.Fields()[i].DataType() == typ) pole.push_back(i);
+    }
+  }
+  return pole;
+}
+
 }  // namespace
 
 void DefiniceNoveDbf(const TFieldDefs& pametova, TFieldDefs& dbf) {
@@ -107,18 +120,22 @@ void KopirujDoNoveDbf(TDataSet& dotaz, TDsDatabase& slozka, const std::string& t
     DefiniceNoveDbf(pametova.FieldDefs(), dbf.FieldDefs());
     dbf.CreateTable();
     dbf.Open();
+    const std::vector<int> casy = PoleTypu(pametova, {ftTime});
     const int celkem = pametova.RecordCount();
     int hotovo = 0;
     for (pametova.First(); !pametova.Eof(); pametova.Next()) {
       dbf.Append();
-      CopyRecordValues(pametova, dbf, /*by_name=*/false);
+      KopirujZaznam(pametova, dbf, /*by_name=*/false);
+      // A time of day passed on as a date-time would be written as the
+      // date of day 0; the character field is meant for the time.
+      for (int index : casy) {
+        const TField& cas = pametova.Fields()[index];
+        if (!cas.IsNull()) dbf.Fields()[index].SetAsString(TimeToStr(cas.AsDateTime()));
+      }
       dbf.Post();
       if (prubeh) prubeh(++hotovo, celkem);
     }
-    std::vector<int> memo_pole;
-    for (int i = 0; i < dbf.FieldDefs().Count(); ++i) {
-      if (dbf.FieldDefs()[i].DataType() == ftMemo || dbf.FieldDefs()[i].DataType() == ftBlob) memo_pole.push_back(i);
-    }
+    const std::vector<int> memo_pole = PoleTypu(dbf, {ftMemo, ftBlob});
     if (!memo_pole.empty()) ZapisMemo(dbf, pametova, memo_pole);
     dbf.Close();
     NahradSoubor(rozpracovana, cil);

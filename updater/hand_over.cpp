@@ -5,7 +5,7 @@
 #include "dbf/dbf_table/dbf_table.h"
 #include "dbf/memtable/mem_table.h"
 #include "platform/format_settings.h"
-#include "platform/dataset/record_copy.h"
+#include "services/kopiruj_zaznam.h"
 #include "services/query.h"
 #include "services/routines.h"
 #include "updater/column_lists.h"
@@ -52,7 +52,7 @@ void DoTarvol(TAktualizace& a, const std::string& tabulka) {
   int hotovo = 0;
   for (radky.First(); !radky.Eof(); radky.Next()) {
     soubor.Append();
-    CopyRecordValues(radky, soubor, /*by_name=*/true);
+    KopirujZaznam(radky, soubor, /*by_name=*/true);
     soubor.Post();
     if (a.Prubeh) a.Prubeh(++hotovo, celkem);
   }
