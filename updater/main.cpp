@@ -1,5 +1,6 @@
 // zembu: copies the code lists from the central server into local DBF files.
 #include <QDir>
+#include <QScreen>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   zarn::InitFormatSettingsFromLocale();
   zarn::ApplySilverSkin(app);
   zarn::TForm1 form(std::vector<std::string>(argv, argv + argc));
+  form.move(form.screen()->availableGeometry().center() - form.rect().center());
   form.show();
   return app.exec();
 }
