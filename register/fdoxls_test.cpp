@@ -139,11 +139,21 @@ TEST_F(ExportWindowTest, OkWritesIntoTheChosenFolderAndAFailureKeepsTheWindowOpe
   window.show();
   window.DirectoryListBox1Change(Q(Target()));
   fs::remove_all(Target());
-  TScriptedDotaz answers({mrOk});
+  TScriptedDotaz answers({mrOk, mrOk});
   window.suiButton1Click();
   ASSERT_EQ(answers.Shown().size(), 1u);
   EXPECT_EQ(answers.Shown()[0].icon, TMsgIcon::Stop);
   EXPECT_TRUE(window.isVisible());
+
+  // The whole table without a server: the server's complaint, window stays.
+  fs::create_directories(Target());
+  window.RadioVsechnyVsechny->setChecked(true);
+  window.suiButton1Click();
+  ASSERT_EQ(answers.Shown().size(), 2u);
+  EXPECT_EQ(answers.Shown()[1].icon, TMsgIcon::Stop);
+  EXPECT_FALSE(answers.Shown()[1].text.empty());
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(fs::exists(Target() / "zarn.xls"));
   window.close();
   EXPECT_EQ(fs::current_path(), Program());
 }
