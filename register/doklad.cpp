@@ -47,6 +47,14 @@ QPushButton* Tlacitko(const char* name, const char* caption, QWidget* parent) {
   return button;
 }
 
+// The "<" buttons that open the pickers: narrow, so without the skin's padding.
+QPushButton* Sipka(const char* name, QWidget* parent) {
+  QPushButton* button = Tlacitko(name, "<", parent);
+  button->setFixedSize(24, 22);
+  button->setStyleSheet(QStringLiteral("padding: 0px;"));
+  return button;
+}
+
 QFrame* Skupina(const char* name) {
   auto* group = new QFrame;
   group->setObjectName(QLatin1String(name));
@@ -141,8 +149,7 @@ QWidget* TRecordForm::BuildApplicantGroup() {
   QFrame* group = Skupina("GroupZadatel");
   EditZADATEL = Pole(group, "EditZADATEL", "zadatel");  // first binding: EditZADATELExit
   EditZADATEL->setFixedWidth(kZadatelWidth);
-  BtnA = Tlacitko("BtnA", "<", group);
-  BtnA->setFixedWidth(22);
+  BtnA = Sipka("BtnA", group);
   EditICO = Pole(group, "EditICO", "ico");
   EditNAZEVPODNI = Pole(group, "EditNAZEVPODNI", "nazevpodni", true);
   EditKODPAR = Pole(group, "EditKODPAR", "kodpar", true);
@@ -184,21 +191,18 @@ QWidget* TRecordForm::BuildCropGroup() {
   EditPARTIE = Pole(group, "EditPARTIE", "partie");
   EditNOMENKLA = Pole(group, "EditNOMENKLA", "nomenkla", true);
   EditNOMENKLA->setFixedWidth(100);
-  suiButton12 = Tlacitko("suiButton12", "<", group);
-  suiButton12->setFixedWidth(22);
+  suiButton12 = Sipka("suiButton12", group);
   EditNAZEVOSIVA = Pole(group, "EditNAZEVOSIVA", "nazevosiva", true);
   EditDRUH = Pole(group, "EditDRUH", "druh", true);
-  EditDRUH->setFixedWidth(100);
   EditNAZ_DRU = Pole(group, "EditNAZ_DRU", "naz_dru", true);
   EditODRUDA = Pole(group, "EditODRUDA", "odruda", true);
-  EditODRUDA->setFixedWidth(100);
   EditNAZ_ODRU = Pole(group, "EditNAZ_ODRU", "naz_odru", true);
   EditSTUPEN = Pole(group, "EditSTUPEN", "stupen", true);
   EditSTUPEN->setFixedWidth(48);
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(Popisek("Partie", group), 0, 0);
-  grid->addWidget(EditPARTIE, 0, 1);
+  grid->addWidget(EditPARTIE, 0, 1, 1, 3);
   grid->addWidget(Popisek("Nomenklatura", group), 1, 0);
   auto* nomenklatura = new QHBoxLayout;
   nomenklatura->addWidget(EditNOMENKLA);

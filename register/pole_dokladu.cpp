@@ -79,7 +79,9 @@ bool TPoleDokladu::Zapis() {
   return true;
 }
 
+// Without an open buffer (the form is hidden) leaving a control means nothing.
 void TPoleDokladu::Opustena() {
+  if (Field() == nullptr) return;
   if (Zapis() && OnExit) OnExit();
 }
 
