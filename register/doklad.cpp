@@ -12,10 +12,8 @@
 #include <QVBoxLayout>
 
 #include "dbf/memtable/mem_table.h"
-#include "platform/dataset/record_copy.h"
 #include "platform/ini_file.h"
 #include "platform/widgets/date_edit.h"
-#include "platform/widgets/enter_as_tab.h"
 #include "platform/widgets/message_box.h"
 #include "platform/widgets/side_panel.h"
 #include "platform/widgets/wait_cursor.h"
@@ -25,6 +23,7 @@
 #include "register/record_form_host.h"
 #include "register/vyber.h"
 #include "register/zarn_err.h"
+#include "services/kopiruj_zaznam.h"
 #include "services/query.h"
 
 namespace zarn {
@@ -47,9 +46,12 @@ QPushButton* Tlacitko(const char* name, const char* caption, QWidget* parent) {
   return button;
 }
 
-// The "<" buttons that open the pickers: narrow, so without the skin's padding.
+// The "<" buttons that open the pickers: narrow, so without the skin's
+// padding. A click focuses them, Tab and Enter pass them by, so that Enter in
+// "Žadatel" goes on to the next field and looks the code up on the way.
 QPushButton* Sipka(const char* name, QWidget* parent) {
   QPushButton* button = Tlacitko(name, "<", parent);
+  button->setFocusPolicy(Qt::ClickFocus);
   button->setFixedSize(24, 22);
   button->setStyleSheet(QStringLiteral("padding: 0px;"));
   return button;
@@ -120,7 +122,6 @@ TRecordForm::TRecordForm(TRecordFormHost& host, QWidget* parent)
   connect(suiButton16, &QPushButton::clicked, this, &TRecordForm::suiButton16Click);
   connect(suiButton21, &QPushButton::clicked, this, &TRecordForm::suiButton21Click);
   connect(suiButton22, &QPushButton::clicked, this, &TRecordForm::suiButton22Click);
-  new TEnterAsTab(this);
 }
 
 // The links go before the buffer, which would otherwise tell them it is gone
@@ -293,7 +294,7 @@ void TRecordForm::PripravBuffer(const std::optional<std::string>& id) {
   Dbf5.CreateTable();
   Dbf5.Open();
   Dbf5.Append();
-  CopyRecordValues(query, Dbf5, true);
+  KopirujZaznam(query, Dbf5, true);
   if (Rezim == "N") Dbf5.FieldByName("porizeno").SetAsDateTime(Date());
   Dbf5.Post();
   query.Close();

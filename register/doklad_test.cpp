@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -21,6 +21,7 @@
 #include "dbf/memtable/mem_table_testing.h"
 #include "platform/ini_file.h"
 #include "platform/widgets/date_edit.h"
+#include "platform/widgets/enter_as_tab.h"
 #include "platform/widgets/side_panel.h"
 #include "platform/widgets/test_application.h"
 #include "register/record_form_host.h"
@@ -50,6 +51,7 @@ class TestHost : public TRecordFormHost {
  public:
   explicit TestHost(TServerConnection& connection) : connection_(connection), query_(connection) {
     window.resize(1000, 600);
+    new TEnterAsTab(&window);  // as the main window has
     partner_panel = new TSidePanel(TSidePanel::Edge::Right, "partneri", &window);
     price_panel = new TSidePanel(TSidePanel::Edge::Left, "cenik", &window);
     database_.SetDatabaseName("data");
@@ -278,6 +280,21 @@ TEST_F(RecordFormTest, ApplicantCodeIsLookedUpInThePartnerList) {
     TypeAndLeave(form_->EditZADATEL, "8888", next);
   }
   EXPECT_EQ(answers.Shown().size(), 1u);
+}
+
+TEST_F(RecordFormTest, EnterMovesOnAsTabDoesAndLooksTheApplicantUp) {
+  form_->Novdoklad1Click();
+  const auto enter = [](QWidget* widget) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::processEvents();
+  };
+  form_->EditZADATEL->setText("0200");
+  enter(form_->EditZADATEL);
+  EXPECT_EQ(Field("ico"), "87654321");
+  EXPECT_EQ(QApplication::focusWidget(), form_->EditSMLOUVA);
+  enter(form_->EditSMLOUVA);
+  EXPECT_EQ(QApplication::focusWidget(), form_->EditROK);
 }
 
 TEST_F(RecordFormTest, PickersCopyExactlyTheirFieldsAsText) {

@@ -2,7 +2,8 @@
 // connection and the work query, the record list's current row, the data
 // folder, the two code-list copies and the panels that show them, the
 // workstation number, the window's two states, the list reload, the search
-// dialog of the list and the end of the program.
+// dialog of the list and the end of the program. The window that holds the
+// form also makes Enter move on as Tab does (TEnterAsTab).
 #pragma once
 
 #include <optional>
