@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QHideEvent>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTableView>
@@ -15,6 +16,9 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/dataset/dataset_model.h"
+#include "platform/ini_file.h"
+#include "platform/widgets/busy_window.h"
 #include "platform/widgets/delay.h"
 #include "platform/widgets/enter_as_tab.h"
 #include "platform/widgets/form_storage.h"
@@ -23,10 +27,16 @@
 #include "platform/widgets/splash.h"
 #include "platform/widgets/splitter.h"
 #include "platform/win1250.h"
+#include "register/aktualizace_ciselniku.h"
+#include "register/doklad.h"
+#include "register/fmozno.h"
+#include "register/record_form_host.h"
 #include "register/splash_picture.h"
 #include "services/day_marker.h"
 #include "services/routines.h"
 #include "services/saved_filter.h"
+#include "services/update_check.h"
+#include "services/usage_log.h"
 #include "services/workstation.h"
 
 namespace zarn {
@@ -88,33 +98,66 @@ void Fill(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
+// What the record form uses of the main window.
+class THostitelDokladu : public TRecordFormHost {
+ public:
+  explicit THostitelDokladu(TForm1& form) : form_(form) {}
+
+  // The form keeps the connection for its script runner; the work query,
+  // which reads the record before any script runs, opens it when needed.
+  TServerConnection& ZConnection1() override { return form_.ZConnection1; }
+  TServerQuery& ZQuery2() override {
+    form_.Spojeni1();
+    return form_.ZQuery2;
+  }
+  std::optional<std::string> VybraneId() override {
+    TField* id = form_.ZQuery1.Active() && form_.ZQuery1.RowCount() > 0 ? form_.ZQuery1.FindField("id") : nullptr;
+    if (id == nullptr) return std::nullopt;
+    return id->AsString();
+  }
+  TDsDatabase& DsDatabase1() override { return form_.DsDatabase1; }
+  TDsMemTable& DsMemTable1() override { return form_.DsMemTable1; }
+  TDsMemTable& DsMemTable33() override { return form_.DsMemTable33; }
+  TSidePanel& PartnerPanel() override { return *form_.PartnerPanel; }
+  TSidePanel& NomenclaturePanel() override { return *form_.NomenclaturePanel; }
+  std::string CisloPC() override { return form_.CisloPC; }
+  void StavDoklad() override { form_.StavDoklad(); }
+  void StavSeznam() override { form_.StavSeznam(); }
+  void UdelejSQL() override { form_.UdelejSQL(); }
+  void OtevriHledani(TDataSet& dataset, TField& column) override { form_.OtevriHledani(dataset, column); }
+  void UkonciProgram() override { form_.UkonciProgram(); }
+
+ private:
+  TForm1& form_;
+};
+
 }  // namespace
 
 const std::vector<TStartupStep>& TForm1::StartupSequence() {
   static const std::vector<TStartupStep> steps = {
       // FormCreate
-      {1, "make sure the server connection is closed", nullptr, "server connection"},
-      {2, "show the splash", &TForm1::UkazUvod, nullptr},
-      {3, "remember the start time", &TForm1::ZapamatujCasStartu, nullptr},
-      {4, "read zarn.ini and [LogON] of ../Tarvol05.ini (steps 4 to 6)", &TForm1::NactiNastaveni, nullptr},
-      {7, "connect and write the usage row (ZapisHistorii)", nullptr, "usage log"},
-      {8, "take the skin colours", &TForm1::NastavBarvy, nullptr},
-      {9, "create the data folder", &TForm1::VytvorDatovouSlozku, nullptr},
-      {10, "point DsDatabase1 at the data folder", nullptr, "DBF data folder"},
-      {11, "set the widths of the two side panels", &TForm1::NastavSirkyPanelu, nullptr},
-      {12, "load the list column layout from zarn.slo", nullptr, "record list"},
+      {1, "make sure the server connection is closed", &TForm1::ZavriSpojeni},
+      {2, "show the splash", &TForm1::UkazUvod},
+      {3, "remember the start time", &TForm1::ZapamatujCasStartu},
+      {4, "read zarn.ini and [LogON] of ../Tarvol05.ini (steps 4 to 6)", &TForm1::NactiNastaveni},
+      {7, "connect and write the usage row (ZapisHistorii)", &TForm1::Pripoj},
+      {8, "take the skin colours", &TForm1::NastavBarvy},
+      {9, "create the data folder", &TForm1::VytvorDatovouSlozku},
+      {10, "point DsDatabase1 at the data folder", &TForm1::NastavDatovouSlozku},
+      {11, "set the widths of the two side panels", &TForm1::NastavSirkyPanelu},
+      {12, "load the list column layout from zarn.slo", &TForm1::NactiRozvrzeniSeznamu},
       // FormShow
-      {13, "copy adresar.dbf and cenik.dbf into the memory tables", nullptr, "memory table"},
-      {14, "keep the splash up for 3 seconds from the start", &TForm1::PockejNaUvod, nullptr},
-      {15, "close the splash", &TForm1::ZavriUvod, nullptr},
-      {16, "hide the record form", &TForm1::SkryjDoklad, nullptr},
-      {17, "code-list refresh at the family's first start today (TarvolUzDnes)", nullptr, "code-list refresh"},
-      {18, "record today's start (UzDnesSpusteno \"zarn\")", &TForm1::ZapisDnesniStart, nullptr},
-      {19, "version check at the first start today when TestVerze", nullptr, "program update"},
+      {13, "copy adresar.dbf and cenik.dbf into the memory tables", &TForm1::NactiCiselniky},
+      {14, "keep the splash up for 3 seconds from the start", &TForm1::PockejNaUvod},
+      {15, "close the splash", &TForm1::ZavriUvod},
+      {16, "hide the record form", &TForm1::SkryjDoklad},
+      {17, "code-list refresh at the family's first start today (TarvolUzDnes)", &TForm1::AktualizaceDnes},
+      {18, "record today's start (UzDnesSpusteno \"zarn\")", &TForm1::ZapisDnesniStart},
+      {19, "version check at the first start today when TestVerze", &TForm1::KontrolaVerzeDnes},
       // PoShow
-      {20, "load the saved filter of the list", &TForm1::NactiUlozenyFiltr, nullptr},
-      {21, "take the stored centre code", &TForm1::NastavStredisko, nullptr},
-      {22, "load the record list (UdelejSQL)", nullptr, "record list"},
+      {20, "load the saved filter of the list", &TForm1::NactiUlozenyFiltr},
+      {21, "take the stored centre code", &TForm1::NastavStredisko},
+      {22, "load the record list (UdelejSQL)", &TForm1::UdelejSQL},
   };
   return steps;
 }
@@ -139,6 +182,11 @@ TForm1::TForm1(bool spustit, QWidget* parent) : QMainWindow(parent) {
   OvcSplitter1->SetPanes(BuildListArea(), BuildRecordArea());
   body_layout->addWidget(OvcSplitter1);
   BuildSidePanels(body);
+  host_ = std::make_unique<THostitelDokladu>(*this);
+  Doklad = new TRecordForm(*host_, RecordArea);
+  RecordArea->layout()->addWidget(Doklad);
+  BuildListMenu();
+  ConnectListGrid();
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -153,7 +201,13 @@ TForm1::TForm1(bool spustit, QWidget* parent) : QMainWindow(parent) {
   if (spustit) FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+// The record form and the grid's model go first: both are linked to data
+// components that are members of this window.
+TForm1::~TForm1() {
+  FormDestroy();
+  delete Doklad;
+  delete ListModel;
+}
 
 void TForm1::BuildMenus() {
   QMenu* main = menuBar()->addMenu(T("Hlavní nabídka"));
@@ -178,6 +232,10 @@ void TForm1::BuildMenus() {
   connect(Dvadytlatek1, &QAction::triggered, this, &TForm1::Dvadytlatek1Click);
   connect(Oprogramu1, &QAction::triggered, this, &TForm1::Oprogramu1Click);
   connect(Smazatnastavenseznamu1, &QAction::triggered, this, &TForm1::Smazatnastavenseznamu1Click);
+  connect(Nastavenprogramu1, &QAction::triggered, this, &TForm1::Nastavenprogramu1Click);
+  connect(Aktualizaceprogramu1, &QAction::triggered, this, &TForm1::Aktualizaceprogramu1Click);
+  connect(Novdoklad1, &QAction::triggered, this, [this] { Doklad->Novdoklad1Click(); });
+  connect(Opravit1, &QAction::triggered, this, [this] { Doklad->Opravit1Click(); });
 }
 
 QWidget* TForm1::BuildListArea() {
@@ -202,37 +260,18 @@ QWidget* TForm1::BuildListArea() {
   return area;
 }
 
+// The record area holds the heading; the record form goes under it once the
+// side panels, which it fills with its pickers, exist.
 QWidget* TForm1::BuildRecordArea() {
   RecordArea = new QWidget;
   RecordArea->setObjectName(QStringLiteral("RecordArea"));
   auto* heading = new QLabel(T("Licenční poplatky"), RecordArea);
   heading->setObjectName(QStringLiteral("RecordHeading"));
   heading->setProperty("skinRole", QStringLiteral("caption"));
-  PageControl1 = new QTabWidget(RecordArea);
-  PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  TabZakladniUdaje = new QWidget;
-  TabZakladniUdaje->setObjectName(QStringLiteral("TabSheet1"));
-  PageControl1->addTab(TabZakladniUdaje, T("  Základní údaje  "));
-  suiButton15 = MakeButton("suiButton15", "Zapsat", RecordArea);
-  suiButton16 = MakeButton("suiButton16", "Zpět", RecordArea);
-  suiButton21 = MakeButton("suiButton21", "Smazat text", RecordArea);
-  suiButton22 = MakeButton("suiButton22", "Zrušit", RecordArea);
-  auto* buttons = new QVBoxLayout;
-  buttons->setContentsMargins(6, 24, 6, 6);
-  for (QPushButton* button : {suiButton15, suiButton16, suiButton21, suiButton22}) {
-    button->setMinimumWidth(95);
-    buttons->addWidget(button);
-  }
-  buttons->addStretch();
-  auto* form = new QHBoxLayout;
-  form->setContentsMargins(4, 4, 4, 4);
-  form->addWidget(PageControl1, 1);
-  form->addLayout(buttons);
   auto* layout = new QVBoxLayout(RecordArea);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(heading);
-  layout->addLayout(form, 1);
   return RecordArea;
 }
 
@@ -246,6 +285,7 @@ QWidget* TForm1::BuildControlPanel() {
   suiButton2 = MakeButton("suiButton2", "aktualizovat", ControlPanel);
   KonecButton = MakeButton("KonecButton", "konec", ControlPanel);
   connect(KonecButton, &QPushButton::clicked, this, &QWidget::close);
+  connect(suiButton2, &QPushButton::clicked, this, &TForm1::suiButton2Click);
   Label1 = new QLabel(QStringLiteral("999"), ControlPanel);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setToolTip(T("Středisko"));
@@ -277,54 +317,41 @@ QWidget* TForm1::BuildControlPanel() {
 void TForm1::BuildSidePanels(QWidget* body) {
   PartnerPanel = new TSidePanel(TSidePanel::Edge::Right, Utf8ToWin1250("Adresář partnerů"), body);
   PartnerPanel->setObjectName(QStringLiteral("PartnerPanel"));
-  suiDBGrid2 = MakeGrid("suiDBGrid2", PartnerPanel->Obsah());
-  suiButton17 = MakeButton("suiButton17", "Převzít", PartnerPanel->Obsah());
-  suiButton18 = MakeButton("suiButton18", "Zpět", PartnerPanel->Obsah());
   NomenclaturePanel = new TSidePanel(TSidePanel::Edge::Left, Utf8ToWin1250("Ceník nomenklatur"), body);
   NomenclaturePanel->setObjectName(QStringLiteral("NomenclaturePanel"));
   NomenclaturePanel->SetAnimationStep(15);
-  suiDBGrid6 = MakeGrid("suiDBGrid6", NomenclaturePanel->Obsah());
-  suiButton14 = MakeButton("suiButton14", "Převzít", NomenclaturePanel->Obsah());
-  suiButton13 = MakeButton("suiButton13", "Zpět", NomenclaturePanel->Obsah());
-  const struct {
-    TSidePanel* panel;
-    QTableView* grid;
-    QPushButton* take;
-    QPushButton* back;
-  } sides[] = {{PartnerPanel, suiDBGrid2, suiButton17, suiButton18},
-               {NomenclaturePanel, suiDBGrid6, suiButton14, suiButton13}};
-  for (const auto& side : sides) {
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(side.take);
-    buttons->addWidget(side.back);
-    auto* layout = new QVBoxLayout(side.panel->Obsah());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(side.grid, 1);
-    layout->addLayout(buttons);
-  }
-  connect(suiButton18, &QPushButton::clicked, this, &TForm1::suiButton18Click);
-  connect(suiButton13, &QPushButton::clicked, this, &TForm1::suiButton13Click);
 }
 
-// Runs the steps numbered first..last that exist in the program; a step whose
-// building block is missing is named on the debug output, never pretended.
+// Runs the steps numbered first..last in their order. An error abandons the
+// rest of the sequence: the caller (or the application's error display) shows it.
 void TForm1::RunSteps(int first, int last) {
-  for (const TStartupStep& step : StartupSequence()) {
-    if (step.number < first || step.number > last) continue;
-    if (step.run != nullptr) (this->*step.run)();
-    else qInfo("start-up step %d (%s) waits for: %s", step.number, step.what, step.pending);
-  }
+  for (const TStartupStep& step : StartupSequence())
+    if (step.number >= first && step.number <= last) (this->*step.run)();
 }
 
 void TForm1::FormCreate() { RunSteps(1, 12); }
 
+// A step that fails abandons the start-up; the splash, which stays on top of
+// every window, is closed first so that the error and the window can be seen.
 void TForm1::FormShow() {
-  RunSteps(13, 19);
+  try {
+    RunSteps(13, 19);
+  } catch (...) {
+    ZavriUvod();
+    throw;
+  }
   PoShow();
 }
 
 void TForm1::PoShow() { RunSteps(20, 22); }
+
+// Only a layout that the grid showed or that was loaded is written, so a run
+// in which the list never loaded keeps the file as it was.
+void TForm1::FormHide() {
+  TRozvrzeniSeznamu rozvrzeni = RozvrzeniMrizky(*suiDBGrid1);
+  if (rozvrzeni.empty()) rozvrzeni = Rozvrzeni;
+  if (!rozvrzeni.empty()) UlozRozvrzeni(kRozvrzeniSeznamu, rozvrzeni);
+}
 
 void TForm1::FormDestroy() {
   if (!SmazatSeznam) return;
@@ -349,10 +376,71 @@ void TForm1::ZapamatujCasStartu() {
   since_start_.start();
 }
 
+void TForm1::ZavriSpojeni() { ZConnection1.Disconnect(); }
+
 void TForm1::NactiNastaveni() {
   Spojeni = NactiNastaveniStartu();
   CisloPC = Spojeni.CisloPC;
   TestVerze = Spojeni.TestVerze;
+}
+
+// Connects and writes the usage row. An unreachable server is not an error
+// here (the list then shows the server's message); a server that refuses the
+// usage row is told, and the start goes on.
+void TForm1::Pripoj() {
+  TConnectionSettings& settings = ZConnection1.Settings();
+  settings.HostName = Spojeni.HostName;
+  settings.User = Spojeni.User;
+  settings.Password = Spojeni.Password;
+  settings.Database = Spojeni.Database;
+  const std::string stredisko = TIniFile("zarn.ini").ReadString("TForm1", "Label1_Caption", "999");
+  try {
+    ZapisHistorii(ZConnection1, Spojeni.SqlPort, Spojeni.OpenPort, CisloPC, stredisko, Utf8ToWin1250("Evidence licencí Zarn"));
+  } catch (const std::exception& error) {
+    ShowApplicationError(this, error.what());
+  }
+}
+
+TServerConnection& TForm1::Spojeni1() {
+  if (!ZConnection1.Connected()) {
+    ZConnection1.Connect();
+    ZConnection1.RunConnectionSetup();
+  }
+  return ZConnection1;
+}
+
+void TForm1::NastavDatovouSlozku() { DsDatabase1.SetDatabaseName(DataFolder); }
+
+// A missing or unreadable zarn.slo leaves the default columns.
+void TForm1::NactiRozvrzeniSeznamu() {
+  if (std::optional<TRozvrzeniSeznamu> rozvrzeni = NactiRozvrzeni(kRozvrzeniSeznamu)) Rozvrzeni = *rozvrzeni;
+}
+
+// The copies are made once per run; the tables are closed again at once, so
+// that the updater can replace their files.
+void TForm1::KopirujCiselnik(TDsDbfTable& table, const char* name, TDsMemTable& copy) {
+  table.Close();
+  table.SetDatabase(&DsDatabase1);
+  table.SetTableName(name);
+  table.SetExclusive(false);
+  table.SetCodePage(ascii_ANSI);
+  table.Open();
+  copy.CopyFromDataSet(table, 0, cmReplace);
+  copy.Open();
+  table.Close();
+}
+
+void TForm1::NactiCiselniky() {
+  KopirujCiselnik(DbfA, "adresar.dbf", DsMemTable1);
+  KopirujCiselnik(DsDbfTable33, "cenik.dbf", DsMemTable33);
+}
+
+void TForm1::AktualizaceDnes() {
+  if (!TarvolUzDnes()) suiButton2Click();
+}
+
+void TForm1::KontrolaVerzeDnes() {
+  if (!SpustenDnesDrive && TestVerze) Aktualizaceprogramu1Click();
 }
 
 // The program folder is the working folder (the program makes it so at its
@@ -429,16 +517,6 @@ void TForm1::OvladaniResize() {
     OvcSplitter1->SetPosition(OvcSplitter1->height());
 }
 
-void TForm1::suiButton18Click() {
-  PartnerPanel->SetStayOn(false);
-  PartnerPanel->Push(false);
-}
-
-void TForm1::suiButton13Click() {
-  NomenclaturePanel->SetStayOn(false);
-  NomenclaturePanel->Push(false);
-}
-
 void TForm1::Oprogramu1Click() {
   dotaz.Text = "Verze " + VerzeSouboru("");
   dotaz.PocetTlacitek = 1;
@@ -452,6 +530,58 @@ void TForm1::Oprogramu1Click() {
 void TForm1::Smazatnastavenseznamu1Click() {
   SmazatSeznam = true;
   close();
+}
+
+void TForm1::Nastavenprogramu1Click() {
+  TFmozno okno(this);
+  okno.exec();
+}
+
+void TForm1::Aktualizaceprogramu1Click() {
+  std::unique_ptr<Tpracuji> pracuji;
+  UpdateCheckUi ui;
+  ui.show_busy = [&](const std::string& text) {
+    pracuji = std::make_unique<Tpracuji>(this);
+    pracuji->SetText(text);
+    pracuji->Ukaz();
+    QCoreApplication::processEvents();
+  };
+  ui.close_busy = [&] {
+    if (pracuji) pracuji->close();
+  };
+  ui.keep_alive = [] {
+    QCoreApplication::processEvents();
+    return !QCoreApplication::closingDown();
+  };
+  auto zprava = [this](const std::string& text, TMsgIcon icon) {
+    dotaz.Text = text;
+    dotaz.PocetTlacitek = 1;
+    dotaz.Tlacitko1 = "OK";
+    dotaz.Ikona = icon;
+    dotaz.Execute(this);
+  };
+  ui.show_information = [&](const std::string& text) { zprava(text, TMsgIcon::Information); };
+  ui.show_stop = [&](const std::string& text) { zprava(text, TMsgIcon::Stop); };
+  ui.end_application = [this] { UkonciProgram(); };
+  KontrolaNoveVerze(ui);
+}
+
+// The updater runs while the window waits; then the list shows the sums.
+void TForm1::suiButton2Click() {
+  Spojeni1();
+  AktualizujCiselniky(ZQuery2);
+  UdelejSQL();
+}
+
+void TForm1::UkonciProgram() {
+  QCoreApplication::processEvents();
+  close();
+  QCoreApplication::quit();
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  if (!event->spontaneous()) FormHide();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -9,33 +9,42 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <string>
 
+#include "dbf/dbf_table/dbf_table.h"
+#include "dbf/dbf_table/ds_database.h"
+#include "dbf/memtable/mem_table.h"
 #include "platform/datetime.h"
 #include "platform/widgets/message_box.h"
+#include "register/rozvrzeni_seznamu.h"
 #include "register/start_settings.h"
+#include "services/connection.h"
+#include "services/query.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
-class QTabWidget;
 class QTableView;
 
 namespace zarn {
 
+class TDataSetModel;
 class TFormStorage;
+class TRecordForm;
+class TRecordFormHost;
 class TSidePanel;
 class TSplitter;
 class TStartDialogTar;
 class TForm1;
 
-// One step of the start-up sequence. `run` is null while the building block
-// the step needs (named in `pending`) is not part of the program yet.
+// One step of the start-up sequence: its number, what it does, and the
+// member function that does it.
 struct TStartupStep {
   int number;
   const char* what;
   void (TForm1::*run)();
-  const char* pending;
 };
 
 class TForm1 : public QMainWindow {
@@ -55,10 +64,12 @@ class TForm1 : public QMainWindow {
   void FormShow();
   void PoShow();
 
-  // Steps of the start-up sequence built so far.
+  // Steps of the start-up sequence.
+  void ZavriSpojeni();
   void UkazUvod();
   void ZapamatujCasStartu();
   void NactiNastaveni();
+  void Pripoj();
   void NastavBarvy();
   void NastavSirkyPanelu();
   void PockejNaUvod();
@@ -66,10 +77,16 @@ class TForm1 : public QMainWindow {
   void SkryjDoklad();
   void NastavStredisko();
   void VytvorDatovouSlozku();
+  void NastavDatovouSlozku();
+  void NactiRozvrzeniSeznamu();
+  void NactiCiselniky();
+  void AktualizaceDnes();
   void ZapisDnesniStart();
+  void KontrolaVerzeDnes();
   void NactiUlozenyFiltr();
-  // Deletes zarn.slo when SmazatSeznam is set. (Saving the list layout when
-  // the window hides comes with the record list.)
+  // Saves the list's column layout to zarn.slo.
+  void FormHide();
+  // Deletes zarn.slo when SmazatSeznam is set.
   void FormDestroy();
 
   // The two states of the window.
@@ -80,17 +97,40 @@ class TForm1 : public QMainWindow {
   // Handlers of the controls built so far.
   void Dvadytlatek1Click();
   void OvladaniResize();
-  void suiButton18Click();  // "Zpět" of the partner list
-  void suiButton13Click();  // "Zpět" of the price list
   void Oprogramu1Click();
   void Smazatnastavenseznamu1Click();
+  void Nastavenprogramu1Click();
+  void Aktualizaceprogramu1Click();  // "Kontrola nové verze"
+  void suiButton2Click();            // "aktualizovat": the code-list refresh
+
+  // The record list.
+  void UdelejSQL();
+  void UdelejFiltr();
+  void Pidatdotdchokle1Click();      // "FILTR - přidat ="
+  void FILTRpidatOd1Click();         // "FILTR - přidat Od"
+  void FILTRpidatDo1Click();         // "FILTR - přidat Do"
+  void Zobrazfiltr1Click();          // "FILTR - zobrazit filtr"
+  void Smazatfiltr1Click();          // "FILTR - smazat celý filtr"
+  void FILTRsmazatposledn1Click();   // "FILTR - smazat poslední"
+  void Setditpodlesloupce1Click();   // "Setřídit podle sloupce"
+  void Hledatvseznamu1Click();       // "Hledat v seznamu"
+  void Exportvybranchdajdo1Click();  // "Export vybraných údajů do XLS"
+  // The search dialog over `dataset` (the list or a code list), at `column`.
+  void OtevriHledani(TDataSet& dataset, TField& column);
+  // The list column that the grid's selected cell is in; the first shown
+  // column without a selection; nullptr while the list has no columns.
+  TField* VybranySloupec() const;
+  // The server session, opened again (with its set-up) when it is closed,
+  // as the database layer does before a statement.
+  TServerConnection& Spojeni1();
+  // Asks the application to end (a failed save or delete script).
+  void UkonciProgram();
 
   // Window state (texts Windows-1250).
   std::string FiltrSQL;
   std::string FiltrPopis;
   std::string FiltrOperator = " = ";
   std::string Trideni;
-  std::string Rezim;
   std::string Stredisko;
   std::string CisloPC;
   bool TestVerze = true;
@@ -99,6 +139,17 @@ class TForm1 : public QMainWindow {
   TNastaveniStartu Spojeni;  // server settings read at start
   std::string DataFolder;    // the code lists and the edit buffer
   bool SpustenDnesDrive = false;  // the register had started earlier today
+
+  // Data components.
+  TServerConnection ZConnection1;
+  TServerQuery ZQuery1{ZConnection1};  // the record list
+  TServerQuery ZQuery2{ZConnection1};  // single records, the aggregation
+  TDsDatabase DsDatabase1;             // the data folder
+  TDsDbfTable DbfA;                    // adresar.dbf
+  TDsDbfTable DsDbfTable33;            // cenik.dbf
+  TDsMemTable DsMemTable1;             // copy of adresar.dbf
+  TDsMemTable DsMemTable33;            // copy of cenik.dbf
+  TRozvrzeniSeznamu Rozvrzeni;         // the list's column layout
 
   // Menu items.
   QAction* Novdoklad1;
@@ -110,29 +161,32 @@ class TForm1 : public QMainWindow {
   QAction* Aktualizaceprogramu1;
   QAction* Oprogramu1;
   QAction* Opravdu1;
+  // The list's context menu.
+  QMenu* PopupMenu1;
+  QAction* Setditpodlesloupce1;
+  QAction* Hledatvseznamu1;
+  QAction* Exportvybranchdajdo1;
+  QAction* Tiskaktualnihoseznamu1;
+  QAction* Sestava1;
+  QAction* Pidatdotdchokle1;
+  QAction* FILTRpidatOd1;
+  QAction* FILTRpidatDo1;
+  QAction* Zobrazfiltr1;
+  QAction* Smazatfiltr1;
+  QAction* FILTRsmazatposledn1;
 
   // Controls.
   TSidePanel* PartnerPanel;      // "Adresář partnerů", right edge
   TSidePanel* NomenclaturePanel;  // price list, left edge
-  QTableView* suiDBGrid2;         // partner list
-  QTableView* suiDBGrid6;         // price list
-  QPushButton* suiButton17;       // "Převzít" (partners)
-  QPushButton* suiButton18;       // "Zpět" (partners)
-  QPushButton* suiButton14;       // "Převzít" (price list)
-  QPushButton* suiButton13;       // "Zpět" (price list)
   TSplitter* OvcSplitter1;
   QLabel* ListCaption;  // the list bar
   QTableView* suiDBGrid1;  // the record list
+  TDataSetModel* ListModel;  // ZQuery1 for the grid
   QLabel* TotalQuantity;   // after "Množství"
   QLabel* TotalFees;       // after "Poplatky"
   QLabel* TotalPaid;       // after "Zaplaceno"
   QWidget* RecordArea;
-  QTabWidget* PageControl1;
-  QWidget* TabZakladniUdaje;  // "  Základní údaje  "
-  QPushButton* suiButton15;   // "Zapsat"
-  QPushButton* suiButton16;   // "Zpět"
-  QPushButton* suiButton21;   // "Smazat text"
-  QPushButton* suiButton22;   // "Zrušit"
+  TRecordForm* Doklad;        // the record form in the record area
   QWidget* ControlPanel;      // "Ovládání programu"
   QWidget* SecondButtonRow;
   QPushButton* suiButton2;    // "aktualizovat"
@@ -144,6 +198,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -152,9 +207,14 @@ class TForm1 : public QMainWindow {
   QWidget* BuildRecordArea();
   QWidget* BuildControlPanel();
   void BuildSidePanels(QWidget* body);
+  void BuildListMenu();
+  void ConnectListGrid();
+  // Opens a code list of the data folder and copies it into `copy`.
+  void KopirujCiselnik(TDsDbfTable& table, const char* name, TDsMemTable& copy);
   void RunSteps(int first, int last);
 
 
+  std::unique_ptr<TRecordFormHost> host_;
   QElapsedTimer since_start_;
   bool shown_once_ = false;
 };
