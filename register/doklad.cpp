@@ -106,7 +106,7 @@ TRecordForm::TRecordForm(TRecordFormHost& host, QWidget* parent)
   Cenik->Cil = &Dbf5;
   Partneri->PoPrevzeti = [this] { EditSMLOUVA->setFocus(); };
   Cenik->PoPrevzeti = [this] { EditVAHA->setFocus(); };
-  for (TVyber* vyber : {Partneri, Cenik}) {
+  for (TVyber* vyber : {Partneri.data(), Cenik.data()}) {
     vyber->OtevriHledani = [this](TDataSet& dataset, TField& column) { host_.OtevriHledani(dataset, column); };
   }
 
@@ -125,9 +125,15 @@ TRecordForm::TRecordForm(TRecordFormHost& host, QWidget* parent)
 }
 
 // The links go before the buffer, which would otherwise tell them it is gone
-// after their controls were freed.
+// after their controls were freed; pickers that outlive the form forget it.
 TRecordForm::~TRecordForm() {
   for (TPoleDokladu* pole : pole_) pole->SetDataSet(nullptr);
+  for (TVyber* vyber : {Partneri.data(), Cenik.data()}) {
+    if (vyber == nullptr) continue;
+    vyber->Cil = nullptr;
+    vyber->PoPrevzeti = nullptr;
+    vyber->OtevriHledani = nullptr;
+  }
 }
 
 QLineEdit* TRecordForm::Pole(QWidget* parent, const char* name, const char* field, bool read_only) {

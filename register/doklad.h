@@ -6,6 +6,7 @@
 // one is the delete of its row and the insert of the new one.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "dbf/dbf_table/dbf_table.h"
 #include "platform/widgets/message_box.h"
+#include "register/vyber.h"
 #include "services/script_runner.h"
 
 class QComboBox;
@@ -25,7 +27,6 @@ namespace zarn {
 class TDateEdit;
 class TPoleDokladu;
 class TRecordFormHost;
-class TVyber;
 
 class TRecordForm : public QWidget {
   Q_OBJECT
@@ -94,8 +95,9 @@ class TRecordForm : public QWidget {
   QPushButton* suiButton16;
   QPushButton* suiButton21;
   QPushButton* suiButton22;
-  TVyber* Partneri;  // content of the partner panel
-  TVyber* Cenik;     // content of the price-list panel
+  // The contents of the partner and price-list panels; the panels own them.
+  QPointer<TVyber> Partneri;
+  QPointer<TVyber> Cenik;
 
  private:
   QWidget* BuildApplicantGroup();

@@ -200,6 +200,21 @@ TEST_F(RecordFormTest, EmptyListGivesABlankNewRecordAndNothingToEdit) {
   EXPECT_EQ(form_->DBDateEdit1->Date(), Date());
 }
 
+TEST_F(RecordFormTest, MissingPeriodListIsReportedAndPeriodsCanStillBeTyped) {
+  std::filesystem::remove("obdobi.dtx");
+  TScriptedDotaz answers({mrOk});
+  form_->Novdoklad1Click();
+  ASSERT_EQ(answers.Shown().size(), 1u);
+  EXPECT_EQ(answers.Shown()[0].icon, TMsgIcon::Stop);
+  EXPECT_EQ(host_->record_states, 1);
+  EXPECT_EQ(form_->ComboOBDOBI->count(), 0);
+  form_->ComboOBDOBI->setFocus();
+  form_->ComboOBDOBI->setEditText("9  jiné");
+  form_->EditFAKTURA->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(Field("obdobi"), "9  jin" + W("é"));
+}
+
 TEST_F(RecordFormTest, EditedRecordComesBackUnderANewIdWithTextsStoredExactly) {
   const std::string old_id = Insert("0123", "old");
   const std::string other = Insert("0200", "other");

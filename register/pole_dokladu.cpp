@@ -16,9 +16,7 @@ TPoleDokladu::TPoleDokladu(QWidget* control, std::string field_name)
     : QObject(control), control_(control), field_name_(std::move(field_name)) {
   if (auto* date = qobject_cast<TDateEdit*>(control)) {
     connect(date, &TDateEdit::Exited, this, &TPoleDokladu::Opustena);
-  } else if (auto* combo = qobject_cast<QComboBox*>(control); combo != nullptr && combo->lineEdit() != nullptr) {
-    combo->lineEdit()->installEventFilter(this);
-  } else {
+  } else {  // an editable combo box keeps the focus itself, not its line edit
     control->installEventFilter(this);
   }
 }
