@@ -1,6 +1,5 @@
 // TDsDbfTable: the filter properties, Locate, Lookup and FindRecord, all
 // carried out by the table handle and its expression evaluator.
-#include <type_traits>
 
 #include "dbf/dbf_table/dbf_table.h"
 #include "dbf/dbf_table/dbf_table_errors.h"
@@ -39,22 +38,13 @@ int LocateOptionBits(TLocateOptions options) {
          ((options & loPartialKey) ? kLocatePartialKey : 0);
 }
 
-// The handle's option bits (1 case-insensitive, 2 no partial compare). The
-// option set is being turned from plain bits into a set type; both forms
-// carry those two bits.
-template <typename Options>
-uint8_t FilterOptionBits(Options options) {
-  if constexpr (std::is_integral_v<Options>) return static_cast<uint8_t>(options & 0x03);
-  else return options.Bits();
-}
-
 }  // namespace
 
 // --- filter ---
 
 void TDsDbfTable::ApplyFilter(const std::string& text, TFilterOptions options, bool on) {
   if (!text.empty() && on) {
-    const int code = SetFilter(handle_.get(), text, FilterOptionBits(options));
+    const int code = SetFilter(handle_.get(), text, options.Bits());
     if (code == kDbfInvalidExpression) DatabaseError(kSInvalidFilter);
     CheckDbfCode(code);
   } else {

@@ -18,7 +18,7 @@
 #include "dbf/expr/compiler.h"
 #include "dbf/expr/expr_value.h"
 #include "dbf/expr/field_source.h"
-#include "dbf/expr/filter_options.h"
+#include "platform/dataset/filter_options.h"
 #include "dbf/expr/function_registry.h"
 
 namespace zarn {

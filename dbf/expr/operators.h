@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dbf/expr/expr_value.h"
-#include "dbf/expr/filter_options.h"
+#include "platform/dataset/filter_options.h"
 
 namespace zarn {
 

@@ -58,14 +58,14 @@ TDsDbFilter::TDsDbFilter(const TFields& fields) : binding_(std::make_unique<Bind
 
 TDsDbFilter::~TDsDbFilter() = default;
 
-void TDsDbFilter::ApplyFilter(std::string_view text, unsigned option_bits, bool on) {
+void TDsDbFilter::ApplyFilter(std::string_view text, TFilterOptions options, bool on) {
   TDsExprParser& parser = binding_->Parser();
   if (text.empty() || !on) {
     parser.SetExpression("");
     parser.SetOptions({});
     return;
   }
-  if (!parser.TrySetFilter(text, TFilterOptions::FromBits(static_cast<std::uint8_t>(option_bits))))
+  if (!parser.TrySetFilter(text, options))
     DatabaseError(kSInvalidFilter);
 }
 
@@ -81,6 +81,6 @@ bool TDsDbFilter::Passes() {
 
 const std::string& TDsDbFilter::Expression() const { return binding_->Parser().Expression(); }
 
-unsigned TDsDbFilter::OptionBits() const { return binding_->Parser().Options().Bits(); }
+TFilterOptions TDsDbFilter::Options() const { return binding_->Parser().Options(); }
 
 }  // namespace zarn

@@ -3,16 +3,14 @@
 // record test sees whatever record the table lets its fields show (the row
 // being tested, copied into the table's filter buffer). The table owns one
 // for its filter.
-//
-// The header keeps the expression engine out of sight: the dataset framework
-// and the evaluator each name their own filter-option type, so the options
-// pass here as the bits they share (1 case-insensitive, 2 no partial
-// compare).
+
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/dataset/filter_options.h"
 
 namespace zarn {
 
@@ -31,7 +29,7 @@ class TDsDbFilter {
   // now: an error value raises "Invalid filter expression." and leaves the
   // previous text and options in force (as does a floating-point error,
   // which passes through). Otherwise the text and options become empty.
-  void ApplyFilter(std::string_view text, unsigned option_bits, bool on);
+  void ApplyFilter(std::string_view text, TFilterOptions options, bool on);
 
   // The field objects were made again (the table opened): names of the
   // current text are resolved anew before the next evaluation.
@@ -43,7 +41,7 @@ class TDsDbFilter {
   bool Passes();
 
   const std::string& Expression() const;
-  unsigned OptionBits() const;
+  TFilterOptions Options() const;
 
  private:
   class Binding;

@@ -20,6 +20,7 @@
 #include "platform/dataset/field.h"
 #include "platform/dataset/field_defs.h"
 #include "platform/dataset/fields.h"
+#include "platform/dataset/filter_options.h"
 #include "platform/dataset/variant.h"
 
 namespace zarn {
@@ -34,8 +35,6 @@ enum TGetResult { grOK, grBOF, grEOF, grError };
 enum TBookmarkFlag { bfCurrent, bfBOF, bfEOF, bfInserted };
 enum TDataAction { daFail, daAbort, daRetry };
 
-enum TFilterOption : unsigned { foCaseInsensitive = 1, foNoPartialCompare = 2 };
-using TFilterOptions = unsigned;
 enum TLocateOption : unsigned { loCaseInsensitive = 1, loPartialKey = 2 };
 using TLocateOptions = unsigned;
 
@@ -350,7 +349,7 @@ class TDataSet {
   bool auto_calc_fields_ = true;
   std::string filter_text_;
   bool filtered_ = false;
-  TFilterOptions filter_options_ = 0;
+  TFilterOptions filter_options_;
   TFilterRecordEvent on_filter_record_;
   int disable_count_ = 0;
   unsigned held_events_ = 0;  // bit per TDataEvent held back while disabled

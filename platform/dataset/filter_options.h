@@ -1,6 +1,7 @@
-// TFilterOptions: how a filter expression compares texts. The set is stored
-// as the two low bits that the table handle's filter call takes (bit 0 case
-// insensitive, bit 1 no partial compare).
+// TFilterOptions: how a filter expression compares texts, the one set that
+// datasets (Filter/FilterOptions) and the expression evaluator share. The set
+// is stored as the two low bits that the DBF table handle's filter call takes
+// (bit 0 case insensitive, bit 1 no partial compare).
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@ enum TFilterOption : std::uint8_t {
 class TFilterOptions {
  public:
   constexpr TFilterOptions() = default;
+  constexpr TFilterOptions(TFilterOption option) { Include(option); }
   constexpr TFilterOptions(std::initializer_list<TFilterOption> options) {
     for (TFilterOption option : options) Include(option);
   }
@@ -34,6 +36,10 @@ class TFilterOptions {
   constexpr bool Empty() const { return bits_ == 0; }
 
   friend constexpr bool operator==(TFilterOptions, TFilterOptions) = default;
+  friend constexpr TFilterOptions operator|(TFilterOptions set, TFilterOption option) {
+    set.Include(option);
+    return set;
+  }
 
  private:
   static constexpr std::uint8_t kAllBits = 0x03;
@@ -43,5 +49,7 @@ class TFilterOptions {
 
   std::uint8_t bits_ = 0;
 };
+
+constexpr TFilterOptions operator|(TFilterOption a, TFilterOption b) { return TFilterOptions{a, b}; }
 
 }  // namespace zarn
