@@ -10,7 +10,7 @@ namespace zarn {
 namespace {
 
 // Days from 1 January 1970 for a proleptic Gregorian date (H. Hinnant).
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -32,7 +32,9 @@ DateParts CivilFromDays(long long z) {
 }
 
 // 30 December 1899, day 0 of TDateTime, counted from 1 January 1970.
-const long long kEpochOffset = DaysFromCivil(1899, 12, 30);
+// constexpr, so that dates encoded while other files initialise their statics
+// are right too.
+constexpr long long kEpochOffset = DaysFromCivil(1899, 12, 30);
 
 // Splits a date-time into whole days and milliseconds of the day. Negative
 // values keep the time of day as the absolute fraction, as the platform does.

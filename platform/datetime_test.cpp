@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 namespace zarn {
 namespace {
 
@@ -75,6 +77,19 @@ TEST(DateTime, DateToStrAndBackIsExactInEveryFormat) {
     const TDateTime d = EncodeDate(2026, 1, 31);
     EXPECT_EQ(TryStrToDate(DateToStr(d, s), s), d) << s.ShortDateFormat;
   }
+}
+
+TEST(DateTime, LocaleShortDateIsNumericSoMarkersReadBack) {
+  const TFormatSettings saved = FormatSettings();
+  for (const char* name : {"C", "cs_CZ", "en_US", "de_DE"}) {
+    QLocale::setDefault(QLocale(name));
+    InitFormatSettingsFromLocale();
+    const TFormatSettings& s = FormatSettings();
+    const TDateTime d = EncodeDate(2026, 12, 11);
+    EXPECT_EQ(TryStrToDate(DateToStr(d, s), s), d) << name << ": " << s.ShortDateFormat;
+  }
+  QLocale::setDefault(QLocale::c());
+  FormatSettings() = saved;
 }
 
 }  // namespace

@@ -32,6 +32,28 @@ char FirstSeparator(const std::string& format, char fallback) {
   return fallback;
 }
 
+// The short date is stored in INI files and read back, so it must be all
+// numbers with a real separator: a month written as a name ("11 Dec 2026" in
+// the C locale) becomes its number, and blanks between the parts become dots.
+std::string NumericShortDate(const std::string& format) {
+  std::string out;
+  for (size_t i = 0; i < format.size();) {
+    size_t run = 0;
+    while (i + run < format.size() && (format[i + run] == 'M' || format[i + run] == 'm')) ++run;
+    if (run >= 3) {
+      out += 'M';
+      i += run;
+    } else if (run > 0) {
+      out.append(format, i, run);
+      i += run;
+    } else {
+      out += format[i] == ' ' ? '.' : format[i];
+      ++i;
+    }
+  }
+  return out;
+}
+
 void FillNames(TFormatSettings& s, const QLocale& locale) {
   for (int m = 1; m <= 12; ++m) {
     s.ShortMonthNames[m - 1] = ToWin1250(locale.monthName(m, QLocale::ShortFormat));
@@ -46,7 +68,7 @@ void FillNames(TFormatSettings& s, const QLocale& locale) {
 
 TFormatSettings FromLocale(const QLocale& locale) {
   TFormatSettings s;
-  s.ShortDateFormat = FromQtPattern(locale.dateFormat(QLocale::ShortFormat));
+  s.ShortDateFormat = NumericShortDate(FromQtPattern(locale.dateFormat(QLocale::ShortFormat)));
   s.LongDateFormat = FromQtPattern(locale.dateFormat(QLocale::LongFormat));
   s.ShortTimeFormat = FromQtPattern(locale.timeFormat(QLocale::ShortFormat));
   s.LongTimeFormat = FromQtPattern(locale.timeFormat(QLocale::LongFormat));
@@ -73,7 +95,7 @@ TFormatSettings& FormatSettings() {
   return settings;
 }
 
-void InitFormatSettingsFromLocale() { FormatSettings() = FromLocale(QLocale::system()); }
+void InitFormatSettingsFromLocale() { FormatSettings() = FromLocale(QLocale()); }
 
 TFormatSettings CzechFormatSettings() {
   TFormatSettings s;

@@ -32,7 +32,8 @@ struct TFormatSettings {
 // The settings in force for the whole process.
 TFormatSettings& FormatSettings();
 
-// Reads the workstation's locale into FormatSettings(). Two-digit years of the
+// Reads the workstation's locale (QLocale(), the system locale unless a
+// default was set) into FormatSettings(). Two-digit years of the
 // locale's short date are widened to four so that stored dates stay exact.
 void InitFormatSettingsFromLocale();
 
