@@ -178,9 +178,9 @@ TMemoryRecord::Ptr TDsCustomMemTable::NewRowFrom(TRecordBuffer buffer) {
   return row;
 }
 
-void TDsCustomMemTable::FillAutoIncFields(TRecordBuffer buffer) {
+void TDsCustomMemTable::FillAutoIncFields(char* data) {
   if (auto_inc_places_.empty()) return;
-  for (const TMemFieldPlace* place : auto_inc_places_) WritePlace(*place, Variant(auto_inc_), buffer, nullptr);
+  for (const TMemFieldPlace* place : auto_inc_places_) WritePlace(*place, Variant(auto_inc_), data, nullptr);
   ++auto_inc_;
 }
 

@@ -136,8 +136,9 @@ class TDsCustomMemTable : public TDataSet {
   void BufferToRow(TRecordBuffer buffer, TMemoryRecord& row) const;
   // A new row filled from the buffer, with the next record id.
   TMemoryRecord::Ptr NewRowFrom(TRecordBuffer buffer);
-  // Gives every data field of type ftAutoInc of the buffer the next value.
-  void FillAutoIncFields(TRecordBuffer buffer);
+  // Gives every data field of type ftAutoInc the next value in a data block
+  // (a record buffer's or a row's).
+  void FillAutoIncFields(char* data);
   // Raises "Dataset not in edit or insert mode" in the filter state.
   void CheckNotFiltering() const;
   const TMemFieldPlace* PlaceOf(const TField& field) const;
@@ -164,6 +165,17 @@ class TDsCustomMemTable : public TDataSet {
 
   // --- copy ---
   void RemoveUnsupportedDefs(TFieldDefs& defs);
+  // True when a row stored straight into the row list is indistinguishable
+  // from one added through Append, field writes and Post: no dataset event
+  // that those raise is set, and no field of this table is calculated, read
+  // only, required, or has a validation or change handler.
+  bool CanAppendRowsDirectly() const;
+  // The copy loop of CopyFromDataSet for such a table: each row of `source`
+  // from its current one (at most `limit`) is converted field by field as
+  // the fields' writes convert, given the next record id and auto-increment
+  // value, and added at the end. A row whose conversion fails is not added.
+  // `from_first`: the source was just moved to its first row.
+  int32_t AppendRowsDirectly(TDataSet& source, int32_t limit, bool from_first);
 
   std::vector<TMemoryRecord::Ptr> rows_;
   TMemRowLayout layout_;

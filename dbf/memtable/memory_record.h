@@ -38,6 +38,7 @@ class TMemoryRecord {
   // The first blob text and the first variant, for readers that index them.
   const std::string* BlobTexts() const { return const_cast<TMemoryRecord*>(this)->Blobs(); }
   const Variant* VariantValues() const { return const_cast<TMemoryRecord*>(this)->Variants(); }
+  Variant* VariantValues() { return Variants(); }
 
  private:
   TMemoryRecord(std::int32_t id, std::uint16_t blob_count, std::uint16_t variant_count)
