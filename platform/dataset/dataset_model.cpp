@@ -121,6 +121,8 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
 QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
     if (TField* field = FieldAt(section)) return FromWin1250(field->DisplayLabel());
+  // Grids keep a narrow record indicator at the left instead of row numbers.
+  if (orientation == Qt::Vertical && role == Qt::DisplayRole) return QString();
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 
