@@ -2,6 +2,11 @@
 // first, the current row kept, and refused key lists.
 #include <gtest/gtest.h>
 
+#include <QCollator>
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "dbf/memtable/mem_table_testing.h"
 
 namespace zarn {
@@ -87,6 +92,50 @@ TEST_F(MemTableSortTest, RefusedKeyListsLeaveTheOrderAndDropTheKeys) {
   EXPECT_FALSE(table_.FieldByName("SKUPINA").IsIndexField());
   testing::ExpectDatabaseError([&] { table_.SortByFields("NIC"); }, "Field 'NIC' not found");
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
+}
+
+// Many texts, most sharing long beginnings (so that their collation keys
+// begin alike and only the full keys tell them apart), with case variants,
+// repeats and nulls: every flag combination gives the order of QCollator
+// over the texts, nulls first and ties in creation order, all reversed when
+// descending.
+TEST(MemTableSortManyTest, ManyTextsFollowTheCollatorWithTiesInCreationOrder) {
+  testing::UseCzechLocale();
+  static const char* const kParts[] = {"ch", "Ch", "č", "c", "h", "ř", "r", "á", "a", "A", "é", "e", "ů", "u",
+                                      "š", "S", " ", "-", "1", "ž", "z"};
+  std::mt19937 random(7);
+  std::vector<std::string> texts;  // UTF-8, by creation; empty for a null
+  for (int i = 0; i < 3000; ++i) {
+    std::string text = i % 3 == 0 ? "Pšenice ozimá " : i % 3 == 1 ? "pšenice " : "";
+    const int parts = static_cast<int>(random() % 5);
+    for (int p = 0; p < parts; ++p) text += kParts[random() % std::size(kParts)];
+    texts.push_back(i % 97 == 0 ? std::string() : text);
+  }
+  TDsMemTable table;
+  DefineFields(table, {{"NAZEV", ftString, 40}, {"PORADI", ftInteger}});
+  table.Open();
+  for (size_t i = 0; i < texts.size(); ++i)
+    AppendRow(table, {texts[i].empty() ? Variant::Null() : Variant(W(texts[i])), static_cast<int32_t>(i)});
+
+  for (const bool case_insensitive : {false, true}) {
+    QCollator collator;
+    collator.setCaseSensitivity(case_insensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    std::vector<int> expected(texts.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+      if (texts[a].empty() || texts[b].empty()) return texts[a].empty() && !texts[b].empty();
+      return collator.compare(QString::fromStdString(texts[a]), QString::fromStdString(texts[b])) < 0;
+    });
+    for (const bool descending : {false, true}) {
+      SCOPED_TRACE(std::string(case_insensitive ? "case-insensitive" : "case-sensitive") +
+                   (descending ? ", descending" : ""));
+      table.SortByFields("NAZEV", case_insensitive, descending);
+      std::vector<int> order;
+      for (table.First(); !table.Eof(); table.Next()) order.push_back(table.FieldByName("PORADI").AsInteger());
+      if (descending) std::reverse(order.begin(), order.end());
+      EXPECT_EQ(order, expected);
+    }
+  }
 }
 
 TEST(MemTableSortEdgeTest, EmptyOrClosedTablesSortWithoutComplaint) {

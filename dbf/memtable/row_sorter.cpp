@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "dbf/memtable/collation_prefix.h"
 #include "dbf/memtable/slot_value.h"
 #include "platform/dataset/field_buffer.h"
 #include "platform/win1250.h"
@@ -74,19 +75,27 @@ struct KeyColumn {
   }
 };
 
-KeyColumn MakeColumn(const TMemFieldPlace& place, const std::vector<TMemoryRecord::Ptr>& rows, bool case_insensitive) {
+// One QCollator per key field for a whole sort: opening a collator costs
+// far more than a comparison.
+QCollator CollatorFor(const TMemFieldPlace& place, bool case_insensitive) {
+  QCollator collator;  // the user's default locale
+  collator.setCaseSensitivity(case_insensitive || place.type == ftGuid ? Qt::CaseInsensitive : Qt::CaseSensitive);
+  return collator;
+}
+
+// The key field's values of `rows`, by their index in `rows`.
+KeyColumn MakeColumn(const TMemFieldPlace& place, const std::vector<const TMemoryRecord*>& rows,
+                     const QCollator& collator) {
   KeyColumn column;
   column.kind = KindOf(place.type);
   column.present.resize(rows.size());
-  QCollator collator;  // the user's default locale
-  collator.setCaseSensitivity(case_insensitive || place.type == ftGuid ? Qt::CaseInsensitive : Qt::CaseSensitive);
-  const QCollatorSortKey no_text = collator.sortKey(QString());
   switch (column.kind) {
     case KeyKind::Text: column.texts.reserve(rows.size()); break;
     case KeyKind::Integer: column.integers.resize(rows.size()); break;
     case KeyKind::Float: column.floats.resize(rows.size()); break;
     case KeyKind::Unordered: break;
   }
+  const QCollatorSortKey no_text = collator.sortKey(QString());
   for (size_t i = 0; i < rows.size(); ++i) {
     const TMemoryRecord& row = *rows[i];
     const bool present = PlaceHasValue(place, row.Data(), row.BlobTexts(), row.VariantValues());
@@ -102,26 +111,70 @@ KeyColumn MakeColumn(const TMemFieldPlace& place, const std::vector<TMemoryRecor
   return column;
 }
 
+// The collation prefix of the first key for every row when that key is a
+// text (0 for a null, which sorts first), or nothing when the rows cannot be
+// told apart that way: the first key is no text, or prefixes are not
+// available. Prefixes read only the beginning of each text.
+std::vector<uint64_t> FirstKeyPrefixes(const TMemFieldPlace& place, const std::vector<TMemoryRecord::Ptr>& rows,
+                                       bool case_insensitive) {
+  if (KindOf(place.type) != KeyKind::Text) return {};
+  const TCollationPrefix prefix(case_insensitive || place.type == ftGuid);
+  if (!prefix.Available()) return {};
+  std::vector<uint64_t> prefixes(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const TMemoryRecord& row = *rows[i];
+    if (!PlaceHasValue(place, row.Data(), row.BlobTexts(), row.VariantValues())) continue;
+    prefixes[i] = prefix.Of(TextOf(place, row.Data() + place.offset + 1));
+    if (prefixes[i] == 0) return {};  // a text without a key: let the full keys decide everything
+  }
+  return prefixes;
+}
+
 }  // namespace
 
 TRowSorter::TRowSorter(std::vector<const TMemFieldPlace*> keys, bool case_insensitive, bool descending)
     : keys_(std::move(keys)), case_insensitive_(case_insensitive), descending_(descending) {}
 
+// Rows are first ordered on the collation prefix of a text first key; each
+// run of rows with equal prefixes (the whole table when there are none) is
+// then ordered on all keys and the record ids, with the keys made for that
+// run only. A run's rows are near each other in the order, so its keys are
+// compared while they are in the cache.
 void TRowSorter::Sort(std::vector<TMemoryRecord::Ptr>& rows) const {
-  std::vector<KeyColumn> columns;
-  columns.reserve(keys_.size());
-  for (const TMemFieldPlace* key : keys_) columns.push_back(MakeColumn(*key, rows, case_insensitive_));
-  std::vector<int32_t> ids(rows.size());
-  for (size_t i = 0; i < rows.size(); ++i) ids[i] = rows[i]->Id();
-
   const int sign = descending_ ? -1 : 1;
   std::vector<uint32_t> order(rows.size());
   std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-    for (const KeyColumn& column : columns)
-      if (const int result = column.Compare(a, b)) return sign * result < 0;
-    return sign * ((ids[a] > ids[b]) - (ids[a] < ids[b])) < 0;
-  });
+  const std::vector<uint64_t> prefixes =
+      keys_.empty() ? std::vector<uint64_t>() : FirstKeyPrefixes(*keys_.front(), rows, case_insensitive_);
+  if (!prefixes.empty())
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+      return descending_ ? prefixes[a] > prefixes[b] : prefixes[a] < prefixes[b];
+    });
+
+  std::vector<QCollator> collators;
+  for (const TMemFieldPlace* key : keys_) collators.push_back(CollatorFor(*key, case_insensitive_));
+  std::vector<const TMemoryRecord*> run_rows;
+  std::vector<uint32_t> run_order;
+  for (size_t begin = 0, end; begin < order.size(); begin = end) {
+    end = begin + 1;
+    while (end < order.size() && (prefixes.empty() || prefixes[order[end]] == prefixes[order[begin]])) ++end;
+    if (end - begin < 2) continue;
+    run_rows.clear();
+    for (size_t i = begin; i < end; ++i) run_rows.push_back(rows[order[i]].get());
+    std::vector<KeyColumn> columns;
+    for (size_t k = 0; k < keys_.size(); ++k) columns.push_back(MakeColumn(*keys_[k], run_rows, collators[k]));
+    run_order.resize(run_rows.size());
+    std::iota(run_order.begin(), run_order.end(), 0u);
+    std::sort(run_order.begin(), run_order.end(), [&](uint32_t a, uint32_t b) {
+      for (const KeyColumn& column : columns)
+        if (const int result = column.Compare(a, b)) return sign * result < 0;
+      const int32_t id_a = run_rows[a]->Id(), id_b = run_rows[b]->Id();
+      return sign * ((id_a > id_b) - (id_a < id_b)) < 0;
+    });
+    std::vector<uint32_t> sorted_run(run_order.size());
+    for (size_t i = 0; i < run_order.size(); ++i) sorted_run[i] = order[begin + run_order[i]];
+    std::copy(sorted_run.begin(), sorted_run.end(), order.begin() + static_cast<std::ptrdiff_t>(begin));
+  }
 
   std::vector<TMemoryRecord::Ptr> sorted;
   sorted.reserve(rows.size());

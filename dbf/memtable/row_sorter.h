@@ -1,7 +1,10 @@
-// TRowSorter: orders the rows of a memory table on key fields. The keys of
-// every row are computed once per sort into columns (collation keys of the
-// user's locale for texts, numbers for the other types), so the comparisons
-// read contiguous values and never collate or decode a row again.
+// TRowSorter: orders the rows of a memory table on key fields. When the
+// first key is a text, the rows are first ordered on a number made of the
+// first bytes of its collation key; only rows with equal numbers go on to
+// the full comparison. For that the keys are computed once per row into
+// columns (collation keys of the user's locale for texts, numbers for the
+// other types), so the comparisons read contiguous values and never collate
+// or decode a row again.
 //
 // Order of two rows: for each key in turn, a row without a value comes
 // before a row with one, two values compare by their type; with `descending`
