@@ -3,20 +3,29 @@
 //
 //   dbftool info FILE
 //   dbftool cat FILE [--filter EXPR] [--case-insensitive] [--no-partial-compare]
-//                    [--deleted] [--codepage NAME]
+//                    [--deleted] [--codepage NAME] [--sort FIELDS [--desc]]
 //   dbftool eval FILE EXPR [--case-insensitive] [--no-partial-compare]
 //   dbftool create FILE [--level 3|4|5|7] [--codepage NAME] NAME:TYPE[:SIZE[:PRECISION]] ...
 //   dbftool append FILE [--codepage NAME] < CSV
+//   dbftool copy SOURCE DESTINATION [--codepage NAME]
+//
+// cat --sort and copy go the way the programs go: through the DBF dataset
+// and a memory table, so they show what the register and the updater see.
 //
 // Exit codes: 0 success, 1 engine error (its message on stderr), 2 usage.
 #include <cstdio>
+#include <exception>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "dbf/dbf_table/dbf_table.h"
+#include "dbf/dbf_table/ds_database.h"
 #include "dbf/errors.h"
 #include "dbf/expr/db_parser.h"
+#include "dbf/memtable/mem_table.h"
 #include "dbf/table_api.h"
 #include "platform/win1250.h"
 #include "tools/dbftool/csv.h"
@@ -34,9 +43,11 @@ constexpr const char* kUsage =
     "  dbftool info SOUBOR\n"
     "  dbftool cat SOUBOR [--filter VÝRAZ] [--case-insensitive] [--no-partial-compare] [--deleted]"
     " [--codepage JMÉNO]\n"
+    "              [--sort POLE;POLE... [--desc]]\n"
     "  dbftool eval SOUBOR VÝRAZ [--case-insensitive] [--no-partial-compare]\n"
     "  dbftool create SOUBOR [--level 3|4|5|7] [--codepage JMÉNO] JMÉNO:TYP[:DÉLKA[:PŘESNOST]] ...\n"
-    "  dbftool append SOUBOR [--codepage JMÉNO] < CSV\n";
+    "  dbftool append SOUBOR [--codepage JMÉNO] < CSV\n"
+    "  dbftool copy ZDROJ CÍL [--codepage JMÉNO]\n";
 
 struct UsageError {
   std::string message;
@@ -87,6 +98,18 @@ TDbfOpenOptions OpenOptions(const Arguments& args) {
   return options;
 }
 
+// Binds table to the file at path: the file's folder becomes the data folder
+// and its name the table name. The dataset layer always adds ".dbf", so any
+// other extension would silently name a different file.
+void BindTable(const std::string& path, const Arguments& args, TDsDatabase* folder, TDsDbfTable* table) {
+  const std::filesystem::path file(path);
+  if (file.extension() != ".dbf") throw UsageError{"soubor " + path + " nemá příponu .dbf"};
+  folder->SetDatabaseName(file.has_parent_path() ? file.parent_path().string() : ".");
+  table->SetDatabase(folder);
+  table->SetTableName(file.filename().string());
+  table->SetCodePage(OpenOptions(args).code_page);
+}
+
 int EngineError(int code) {
   std::cerr << DbfErrorMessage(code) << '\n';
   return kExitEngine;
@@ -111,8 +134,39 @@ int Info(const Arguments& args) {
   return kExitOk;
 }
 
+// cat --sort: the rows the dataset shows, copied into a memory table and
+// sorted there. --case-insensitive applies to the sort as well as the filter.
+int SortedCat(const Arguments& args) {
+  TDsDatabase folder;
+  TDsDbfTable table;
+  BindTable(args.words[0], args, &folder, &table);
+  table.SetReadOnly(true);
+  table.SetShowDeleted(args.Has("--deleted"));
+  if (args.Has("--filter")) {
+    table.SetFilterText(Utf8ToWin1250(args.options.at("--filter")));
+    table.SetFilterOptions(TFilterOptions::FromBits(args.FilterBits()));
+    table.SetFiltered(true);
+  }
+  TDsMemTable rows;
+  rows.CopyFromDataSet(table, 0, cmReplace);
+  if (!rows.Active()) rows.Open();
+  rows.SortByFields(Utf8ToWin1250(args.options.at("--sort")), args.Has("--case-insensitive"), args.Has("--desc"));
+
+  std::vector<std::string> cells;
+  for (const auto& field : rows.Fields()) cells.push_back(Win1250ToUtf8(field->FieldName()));
+  WriteCsvRow(std::cout, cells);
+  for (rows.First(); !rows.Eof(); rows.Next()) {
+    cells.clear();
+    for (const auto& field : rows.Fields()) cells.push_back(DatasetFieldText(*field));
+    WriteCsvRow(std::cout, cells);
+  }
+  return kExitOk;
+}
+
 int Cat(const Arguments& args) {
   if (args.words.size() != 1) throw UsageError{"cat potřebuje právě jeden soubor"};
+  if (args.Has("--sort")) return SortedCat(args);
+  if (args.Has("--desc")) throw UsageError{"--desc patří k --sort"};
   TDbfOpenOptions options = OpenOptions(args);
   options.show_deleted = args.Has("--deleted");
   TDbfHandlePtr h;
@@ -248,17 +302,40 @@ int Append(const Arguments& args) {
   return code == kDbfOk ? kExitOk : EngineError(code);
 }
 
+// The updater's way of writing a table: the source rows into a memory table,
+// a new table created from the memory table's field definitions, the rows
+// copied out into it.
+int Copy(const Arguments& args) {
+  if (args.words.size() != 2) throw UsageError{"copy potřebuje zdrojový a cílový soubor"};
+  TDsDatabase source_folder, destination_folder;
+  TDsDbfTable source, destination;
+  BindTable(args.words[0], args, &source_folder, &source);
+  BindTable(args.words[1], args, &destination_folder, &destination);
+  source.SetReadOnly(true);
+  destination.SetExclusive(true);
+
+  TDsMemTable rows;
+  rows.CopyFromDataSet(source, 0, cmReplace);
+  if (!rows.Active()) rows.Open();
+  destination.FieldDefs().Assign(rows.FieldDefs());
+  destination.CreateTable();
+  rows.CopyToDataSet(destination, 0);
+  destination.Close();
+  return kExitOk;
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) throw UsageError{"chybí příkaz"};
   const std::string command = argv[1];
   const std::vector<std::string> filter_flags = {"--case-insensitive", "--no-partial-compare"};
   if (command == "info") return Info(ParseArguments(argc, argv, 2, {}, {}));
   if (command == "cat")
-    return Cat(ParseArguments(argc, argv, 2, {"--case-insensitive", "--no-partial-compare", "--deleted"},
-                              {"--filter", "--codepage"}));
+    return Cat(ParseArguments(argc, argv, 2, {"--case-insensitive", "--no-partial-compare", "--deleted", "--desc"},
+                              {"--filter", "--codepage", "--sort"}));
   if (command == "eval") return Eval(ParseArguments(argc, argv, 2, filter_flags, {}));
   if (command == "create") return Create(ParseArguments(argc, argv, 2, {}, {"--level", "--codepage"}));
   if (command == "append") return Append(ParseArguments(argc, argv, 2, {}, {"--codepage"}));
+  if (command == "copy") return Copy(ParseArguments(argc, argv, 2, {}, {"--codepage"}));
   throw UsageError{"neznámý příkaz " + command};
 }
 
@@ -271,5 +348,9 @@ int main(int argc, char** argv) {
   } catch (const zarn::dbftool::UsageError& e) {
     std::cerr << "dbftool: " << e.message << '\n' << zarn::dbftool::kUsage;
     return zarn::dbftool::kExitUsage;
+  } catch (const std::exception& e) {
+    // The dataset layer raises the engine's messages (Windows-1250 text).
+    std::cerr << zarn::Win1250ToUtf8(e.what()) << '\n';
+    return zarn::dbftool::kExitEngine;
   }
 }

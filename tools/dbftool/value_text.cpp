@@ -103,6 +103,22 @@ int FieldText(TDbfHandle* handle, const TDbfField& field, std::string* text) {
   return code;
 }
 
+std::string DatasetFieldText(const TField& field) {
+  if (field.IsNull()) return {};
+  switch (field.DataType()) {
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      return std::to_string(field.AsLargeInt());
+    case ftFloat: case ftCurrency: case ftBCD: case ftFMTBcd: return NumberText(field.AsFloat());
+    case ftBoolean: return field.AsBoolean() ? "T" : "F";
+    case ftDate: return FormatDateTime(kDateFormat, field.AsDateTime());
+    case ftTime: return FormatDateTime(kTimeFormat, field.AsDateTime());
+    case ftDateTime: case ftTimeStamp: return FormatDateTime(kDateTimeFormat, field.AsDateTime());
+    case ftBlob: case ftBytes: case ftVarBytes: case ftGraphic: case ftDBaseOle: case ftTypedBinary:
+      return field.AsString();
+    default: return Win1250ToUtf8(field.AsString());
+  }
+}
+
 bool StoreFieldText(TDbfHandle* handle, const TDbfField& field, std::string_view text, char* record,
                     std::string* error) {
   const std::string name = Win1250ToUtf8(field.GetName());

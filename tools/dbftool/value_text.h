@@ -9,6 +9,7 @@
 
 #include "dbf/expr/expr_value.h"
 #include "dbf/handle.h"
+#include "platform/dataset/field.h"
 
 namespace zarn::dbftool {
 
@@ -17,6 +18,10 @@ std::string NumberText(double value);
 // The value of field in the handle's current record (memo text whole).
 // Returns a non-zero engine code when a memo cannot be read.
 int FieldText(TDbfHandle* handle, const TDbfField& field, std::string* text);
+
+// The value of a dataset field in its record, in the same forms as
+// FieldText gives for the DBF field it was made from.
+std::string DatasetFieldText(const TField& field);
 
 // Stores text (UTF-8) into field of record; memo text goes to the memo file.
 // Returns false with a message in *error when the text does not fit the
