@@ -150,12 +150,16 @@ int TDbfBlobHandle::DBase3MemoSize(uint64_t data_start, uint32_t* size) {
 int TDbfBlobHandle::MemoSize(int32_t block, uint32_t* size) {
   if (!file_.IsOpen()) return kDbfCannotSeek;
   uint64_t block_start = static_cast<uint64_t>(block) * static_cast<uint64_t>(BlockSize());
+  // dBASE III blocks have no header: an empty memo at the end of the file is
+  // just its two terminator bytes. Only a block past the end is unreadable.
+  if (Format() == kFormatDBase3) {
+    if (static_cast<int64_t>(block_start) >= file_.Size()) return kDbfCannotRead;
+    return DBase3MemoSize(block_start, size);
+  }
   uint8_t block_header[kMemoBlockHeaderSize];
   if (file_.ReadAt(block_start, block_header, sizeof block_header) != kMemoBlockHeaderSize) return kDbfCannotRead;
   uint32_t stored;
   switch (Format()) {
-    case kFormatDBase3:
-      return DBase3MemoSize(block_start, size);
     case kFormatDBase4: case kFormatDBase5: case kFormatDBase7: {
       uint32_t length = LoadLE32(block_header + 4);
       stored = length >= kMemoBlockHeaderSize ? length - kMemoBlockHeaderSize : 0;

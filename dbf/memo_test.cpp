@@ -86,6 +86,15 @@ TEST(Memo, BlockSizeAndLengthComeFromTheFormatsHeaders) {
   d3.replace(512, 7, "abcdefg");
   WriteFile(dir.File("d3.dbt"), d3);
   EXPECT_EQ(ReadMemo(dir.File("d3.dbf")).size, 512u);
+
+  // A dBASE III block has no header: an empty memo that ends the file is
+  // two bytes long. A block past the end of the file cannot be read.
+  WriteFile(dir.File("d3.dbt"), std::string(512, '\0') + "\x1A\x1A");
+  MemoRead empty_at_end = ReadMemo(dir.File("d3.dbf"));
+  EXPECT_EQ(empty_at_end.size_code, kDbfOk);
+  EXPECT_EQ(empty_at_end.size, 0u);
+  WriteFile(dir.File("d3.dbf"), MemoTable(0x83, 0, "         2"));
+  EXPECT_EQ(ReadMemo(dir.File("d3.dbf")).size_code, kDbfCannotRead);
 }
 
 TEST(Memo, EmptyReferencesAndMissingFiles) {
@@ -190,7 +199,9 @@ TEST(Memo, RewritingAMemoNeverReusesBlocksOfOtherRecords) {
   EXPECT_EQ(ReadMemos(path), (std::vector<std::string>{"one and more", "two"}));
 }
 
-// Files of the independent writer python3-dbf, read here.
+// Files of the independent writer python3-dbf, read here. Its dBASE III
+// writer stores an empty memo as a block holding only the terminator, so the
+// last record's memo is two bytes at the very end of the memo file.
 TEST(Memo, ReadsTablesWrittenByPythonDbf) {
   if (!testing::HavePython("dbf")) GTEST_SKIP() << "python3-dbf is not installed";
   for (const char* type : {"db3", "fp"}) {
@@ -204,12 +215,13 @@ t = dbf.Table(sys.argv[1].split(',')[0], 'name C(10); notes M; cena N(8,2); datu
 t.open(dbf.READ_WRITE)
 t.append(('abc', 'first memo ' * 60, 1.5, dbf.Date(2024, 2, 29), True))
 t.append(('\u010de\u0161', '\u017elu\u0165ou\u010dk\u00fd', -2.25, None, False))
+t.append(('empty', '', 0, None, None))
 t.close()
 )", path + "," + type, &exit_code);
     ASSERT_EQ(exit_code, 0) << out;
     std::string first;
     for (int i = 0; i < 60; ++i) first += "first memo ";
-    EXPECT_EQ(ReadMemos(path), (std::vector<std::string>{first, "\x9Elu\x9Dou\xE8k\xFD"})) << type;
+    EXPECT_EQ(ReadMemos(path), (std::vector<std::string>{first, "\x9Elu\x9Dou\xE8k\xFD", ""})) << type;
     TDbfHandlePtr h;
     ASSERT_EQ(OpenTable(path, true, false, nullptr, &h), kDbfOk);
     TDbfHeader* header = h->Header();
