@@ -65,7 +65,7 @@ const std::vector<Row>& Rows() {
     for (int i = 0; i < kDistinctRows; ++i) {
       Row& r = made[static_cast<size_t>(i)];
       r.text[0] = "K" + std::to_string(100000 + i);
-      r.text[1] = "P\x9Aenice ozim\xE1 odr\xF9" "da " + std::to_string(i);
+      r.text[1] = "P\x9A" "enice ozim\xE1 odr\xF9" "da " + std::to_string(i);
       r.text[2] = "OBI" + std::to_string(i % 7);
       r.text[3] = "Odr\xF9" "da " + std::to_string(i * 7 % 1000);
       r.text[4] = i % 2 ? "kg" : "t";

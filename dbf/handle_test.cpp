@@ -39,7 +39,9 @@ std::string MakeTable(const TempDir& dir, int rows, int deleted_row = 0) {
     SetFieldValue(h.get(), 2, rec.data(), name.c_str());
     SetFieldValue(h.get(), 3, rec.data(), &nc);
     EXPECT_EQ(AppendRecord(h.get(), rec.data()), kDbfOk);
-    if (i == deleted_row) EXPECT_EQ(DeleteRecord(h.get()), kDbfOk);
+    if (i == deleted_row) {
+      EXPECT_EQ(DeleteRecord(h.get()), kDbfOk);
+    }
   }
   CloseTable(&h);
   return path;

@@ -106,7 +106,9 @@ TEST(CreateTable, LevelsGiveTheirVersionBytesAndFieldForms) {
     EXPECT_EQ(header->FieldByNumber(1)->GetTypeLetter(), c.int_letter);
     EXPECT_EQ(header->FieldByNumber(2)->GetTypeLetter(), c.float_letter);
     EXPECT_EQ(header->FieldByNumber(2)->GetLength(), c.float_length);
-    if (c.level == 7) EXPECT_STREQ(reinterpret_cast<const char*>(header->Prefix() + 32), "DBWINUS0");
+    if (c.level == 7) {
+      EXPECT_STREQ(reinterpret_cast<const char*>(header->Prefix() + 32), "DBWINUS0");
+    }
     EXPECT_EQ(std::filesystem::exists(dir.File("t.dbt")), c.memo);
   }
 }
