@@ -2,10 +2,7 @@
 #include <exception>
 #include <limits>
 
-#include "dbf/dbf_table/dbf_table.h"
 #include "dbf/memtable/custom_mem_table.h"
-#include "dbf/memtable/dbf_slot_decoder.h"
-#include "dbf/memtable/slot_value.h"
 #include "platform/dataset/record_copy.h"
 
 namespace zarn {
@@ -53,95 +50,7 @@ int32_t CopyRows(TDataSet& from, TDataSet& to, int32_t limit) {
   return count;
 }
 
-// A source field and the place in a row of the field of the same name.
-struct PlacePair {
-  const TField* from;
-  const TField* to;
-  const TMemFieldPlace* place;  // null for a field without storage
-};
-
-// True when `value` already has the kind that a field of `type` converts
-// values to, and its slot encoding does what the conversion would (texts are
-// cut to the slot's size, dates and times to their part either way), so it
-// can be stored without converting. Integers are always converted: the
-// conversion checks their range.
-bool StoresAsIs(TFieldType type, const Variant& value) {
-  switch (FamilyOf(type)) {
-    case TFieldFamily::Text: return value.Type() == VarType::String;
-    case TFieldFamily::Float: return value.Type() == VarType::Double;
-    case TFieldFamily::Date: case TFieldFamily::Time: case TFieldFamily::DateTime: return value.Type() == VarType::Date;
-    case TFieldFamily::Boolean: return value.Type() == VarType::Boolean;
-    default: return false;
-  }
-}
-
-// Stores the current value of pair.from into `row` as pair.to's write would:
-// blob fields take the value's text, every other field the value converted
-// to its type (which raises when it does not fit, stored or not).
-void StoreValue(const PlacePair& pair, TMemoryRecord& row) {
-  const Variant value = pair.from->AsVariant();
-  const TMemFieldPlace* place = pair.place;
-  if (place && place->blob >= 0) {
-    row.Blob(place->blob) = value.ToString();
-  } else if (place && place->offset >= 0 && (value.IsClear() || StoresAsIs(place->type, value))) {
-    WritePlace(*place, value, row.Data(), row.VariantValues());
-  } else {
-    const Variant converted = pair.to->ToFieldValue(value);
-    if (place && place->offset >= 0) WritePlace(*place, converted, row.Data(), row.VariantValues());
-  }
-}
-
-// The handle of `source` when it is a DBF table whose handle's current
-// record is, row after row, the record the source shows: nothing but the
-// copy moves it, since the source has no after-scroll event and no
-// calculated fields that could read on their own. Else null.
-TDbfHandle* HandleReadingEachRow(TDataSet& source) {
-  auto* table = dynamic_cast<TDsDbfTable*>(&source);
-  if (!table || table->AfterScroll || table->OnCalcFields) return nullptr;
-  for (const auto& field : table->Fields())
-    if (field->FieldKind() != fkData) return nullptr;
-  return table->Handle();
-}
-
 }  // namespace
-
-bool TDsCustomMemTable::CanAppendRowsDirectly() const {
-  if (BeforeInsert || AfterInsert || OnNewRecord || BeforePost || AfterPost || OnPostError || BeforeScroll ||
-      AfterScroll || OnCalcFields)
-    return false;
-  for (const auto& field : Fields())
-    if (field->FieldKind() != fkData || field->ReadOnly() || field->Required() || field->OnValidate || field->OnChange)
-      return false;
-  return true;
-}
-
-int32_t TDsCustomMemTable::AppendRowsDirectly(TDataSet& source, int32_t limit, bool from_first) {
-  TDbfHandle* images = from_first ? HandleReadingEachRow(source) : nullptr;
-  std::vector<TDbfSlotDecoder> decoders;
-  std::vector<PlacePair> pairs;
-  for (const auto& field : source.Fields()) {
-    const TField* counterpart = FindField(field->FieldName());
-    if (!counterpart) continue;
-    const TMemFieldPlace* place = PlaceOf(*counterpart);
-    const TDbfField* dbf_field = images && place ? images->Header()->FieldByNumber(field->FieldNo()) : nullptr;
-    if (dbf_field && TDbfSlotDecoder::Fits(*dbf_field, *place)) decoders.emplace_back(*dbf_field, *place);
-    else pairs.push_back({field.get(), counterpart, place});
-  }
-  std::vector<char> scratch;
-  int32_t count = 0;
-  while (!source.Eof()) {
-    TMemoryRecord::Ptr row = TMemoryRecord::Create(layout_.Shape(), last_id_ + 1);
-    for (const TDbfSlotDecoder& decoder : decoders) decoder.Decode(images->CurrentRecord(), row->Data(), scratch);
-    for (const PlacePair& pair : pairs) StoreValue(pair, *row);
-    FillAutoIncFields(row->Data());
-    rows_.push_back(std::move(row));
-    ++last_id_;
-    RowsChanged();
-    if (++count >= limit) break;
-    source.Next();
-  }
-  return count;
-}
 
 void TDsCustomMemTable::AssignRecordValues(TDataSet& source, TDataSet& destination, bool by_name) {
   CopyRecordValues(source, destination, by_name);
@@ -214,7 +123,9 @@ int32_t TDsCustomMemTable::CopyToDataSet(TDataSet& destination, int32_t limit) {
       First();
       limit = std::numeric_limits<int32_t>::max();
     }
-    count = CopyRows(*this, destination, limit);
+    auto* memory = dynamic_cast<TDsCustomMemTable*>(&destination);
+    count = memory && memory->CanAppendRowsDirectly() ? memory->AppendRowsDirectly(*this, limit, false)
+                                                      : CopyRows(*this, destination, limit);
   } catch (...) {
     failure = std::current_exception();
   }

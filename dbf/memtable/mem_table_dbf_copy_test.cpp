@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,28 +21,9 @@ namespace {
 
 using testing::Column;
 using testing::DefineFields;
+using testing::Dump;
+using testing::TakeTheFieldRoad;
 using testing::W;
-
-// Every value of every row in navigation order, with its kind, so that two
-// tables compare value by value and type by type.
-std::vector<std::string> Dump(TDataSet& table) {
-  std::vector<std::string> rows;
-  for (table.First(); !table.Eof(); table.Next()) {
-    std::string row;
-    for (const auto& field : table.Fields()) {
-      const Variant value = field->AsVariant();
-      row += field->FieldName() + "=" + Variant::TypeName(value.Type()) + ":" + value.ToString() + "|";
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-// Sets an event that a row added through Append and Post raises, so that
-// the copy takes that road; counts the rows posted.
-void TakeTheFieldRoad(TDsMemTable& table, int& posts) {
-  table.AfterPost = [&posts](TDataSet&) { ++posts; };
-}
 
 class MemTableDbfCopyTest : public ::testing::Test {
  protected:

@@ -48,6 +48,28 @@ inline std::vector<std::string> Column(TDataSet& table, const std::string& field
   return texts;
 }
 
+// Every value of every row in navigation order, with its kind, so that two
+// tables compare value by value and type by type.
+inline std::vector<std::string> Dump(TDataSet& table) {
+  std::vector<std::string> rows;
+  for (table.First(); !table.Eof(); table.Next()) {
+    std::string row;
+    for (const auto& field : table.Fields()) {
+      const Variant value = field->AsVariant();
+      row += field->FieldName() + "=" + Variant::TypeName(value.Type()) + ":" + value.ToString() + "|";
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Sets an event that a row added through Append and Post raises, so that a
+// copy into the table takes that road rather than storing rows directly;
+// counts the rows posted.
+inline void TakeTheFieldRoad(TDsMemTable& table, int& posts) {
+  table.AfterPost = [&posts](TDataSet&) { ++posts; };
+}
+
 // Asserts that `action` raises an EDatabaseError with exactly `message`.
 template <typename Action>
 void ExpectDatabaseError(Action action, const std::string& message) {
