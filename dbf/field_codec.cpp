@@ -123,6 +123,29 @@ void DecodeText(FieldBytes field, int end, const uint8_t* read_table, char* out)
   out[n] = '\0';
 }
 
+// Days before the first of each month and the month lengths, in common
+// and leap years. Dates are checked and counted by these tables rather than
+// through the platform's date encoding, which costs a conversion to and from
+// a floating date for every date field read.
+constexpr int16_t kDaysBeforeMonth[2][13] = {
+    {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334},
+    {0, 0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335}};
+constexpr int8_t kDaysInMonth[2][13] = {{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+                                        {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
+
+constexpr int IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// The day number (1 = 1 January of year 1, proleptic Gregorian) of a date
+// of the years 1 to 9999, or 0 when there is no such date.
+constexpr int32_t DayNumberOfDate(int year, int month, int day) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return 0;
+  const int leap = IsLeapYear(year);
+  if (day > kDaysInMonth[leap][month]) return 0;
+  const int before = year - 1;
+  return 365 * before + before / 4 - before / 100 + before / 400 + kDaysBeforeMonth[leap][month] + day;
+}
+static_assert(DayNumberOfDate(1899, 12, 30) == kDayNumberOfDateZero);
+
 // Digits "yyyymmdd" to a day number, with the engine's 16-bit arithmetic on
 // the digit values. An impossible date gives 0.
 int32_t DecodeDateDigits(const char* p) {
@@ -130,8 +153,7 @@ int32_t DecodeDateDigits(const char* p) {
   int16_t year = static_cast<int16_t>(1000 * digit(0) + 100 * digit(1) + 10 * digit(2) + digit(3));
   int16_t month = static_cast<int16_t>(10 * digit(4) + digit(5));
   int16_t day = static_cast<int16_t>(10 * digit(6) + digit(7));
-  std::optional<TDateTime> date = TryEncodeDate(year, month, day);
-  return date ? DateTimeToDayNumber(*date) : 0;
+  return DayNumberOfDate(year, month, day);
 }
 
 void EncodeDateDigits(int32_t day_number, char* field, int length) {
@@ -267,13 +289,16 @@ bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, vo
       return end != 0;
     }
     case FieldRule::kNumber: {
-      if (AllSpaces(field)) {
+      // One trim serves both the null test and the plain-decimal parse.
+      const FieldBytes text = TrimSpaces(field);
+      if (text.length == 0) {
         if (value != nullptr) *static_cast<double*>(value) = 0;
         return false;
       }
       // A zero byte ends the text; the simple parser refuses it, so the
       // general path of ParseNumberText cuts the text there.
-      if (value != nullptr) ParseNumberText(field, static_cast<double*>(value));
+      if (value != nullptr && !ParseSimpleDecimal(text, static_cast<double*>(value)))
+        ParseNumberText(field, static_cast<double*>(value));
       return true;
     }
     case FieldRule::kDate: {

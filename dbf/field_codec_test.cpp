@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace zarn {
@@ -102,6 +105,49 @@ TEST(FieldCodec, DecodesEachLetterWithItsNullRule) {
   EXPECT_EQ(block, 12);
   EXPECT_FALSE(DecodeField(FieldRule::kBlock, Bytes("          "), nullptr, &block));
   EXPECT_EQ(block, 0);
+}
+
+// Date fields are counted by the engine's own tables; every date of the
+// years 1 to 9999 must give the day of the platform's calendar, and texts
+// that are no date must give 0 without being null.
+TEST(FieldCodec, DateDigitsGiveThePlatformCalendarsDay) {
+  char digits[9];
+  for (int year = 1; year <= 9999; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= 31; ++day) {
+        std::snprintf(digits, sizeof digits, "%04d%02d%02d", year, month, day);
+        const std::optional<TDateTime> expected = TryEncodeDate(year, month, day);
+        int32_t got = -1;
+        ASSERT_TRUE(DecodeField(FieldRule::kDate, Bytes(digits), nullptr, &got)) << digits;
+        ASSERT_EQ(got, expected ? DateTimeToDayNumber(*expected) : 0) << digits;
+      }
+    }
+  }
+  for (const char* text : {"00000101", "20241301", "20240100", "19000229", "2024 229", "2024-2-9", "abcdefgh"}) {
+    int32_t got = -1;
+    EXPECT_TRUE(DecodeField(FieldRule::kDate, Bytes(text), nullptr, &got)) << text;
+    EXPECT_EQ(got, 0) << text;
+  }
+}
+
+// Stored numbers read exactly as the general decimal parser reads their
+// text, whatever the padding, sign, digits and decimals.
+TEST(FieldCodec, NumbersReadAsTheGeneralParserReadsThem) {
+  const std::string texts[] = {"0", "-0", "7", "-7", "123.45", "-123.45", "0.001", "-.5", "5.", "007.50",
+                               "999999999999999", "99999999999999.9", "0.000000000000001", "123456789.123456",
+                               "1.5E3", "-2e-2", "1234567890123456789"};
+  for (const std::string& text : texts) {
+    for (const char* padding : {"", " ", "        ", "             "}) {
+      for (bool left : {false, true}) {
+        const std::string field = left ? text + padding : padding + text;
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        double got = -1;
+        EXPECT_TRUE(DecodeField(FieldRule::kNumber, Bytes(field), nullptr, &got)) << '"' << field << '"';
+        EXPECT_EQ(got, expected) << '"' << field << '"';
+      }
+    }
+  }
 }
 
 TEST(FieldCodec, EncodesAndDecodesBackForEveryRule) {
