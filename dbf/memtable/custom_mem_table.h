@@ -166,9 +166,10 @@ class TDsCustomMemTable : public TDataSet {
   // --- copy ---
   void RemoveUnsupportedDefs(TFieldDefs& defs);
   // True when a row stored straight into the row list is indistinguishable
-  // from one added through Append, field writes and Post: no dataset event
-  // that those raise is set, and no field of this table is calculated, read
-  // only, required, or has a validation or change handler.
+  // from one added through Append, field writes and Post (or cancelled when
+  // it fails): no dataset event that those raise is set, and no field of
+  // this table is calculated, read only, required, or has a validation or
+  // change handler.
   bool CanAppendRowsDirectly() const;
   // The copy loop of CopyFromDataSet for such a table: each row of `source`
   // from its current one (at most `limit`) is converted field by field as

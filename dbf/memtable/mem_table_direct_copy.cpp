@@ -103,8 +103,8 @@ std::vector<SlotRun> JoinRuns(std::vector<SlotRun> runs) {
 }  // namespace
 
 bool TDsCustomMemTable::CanAppendRowsDirectly() const {
-  if (BeforeInsert || AfterInsert || OnNewRecord || BeforePost || AfterPost || OnPostError || BeforeScroll ||
-      AfterScroll || OnCalcFields)
+  if (BeforeInsert || AfterInsert || OnNewRecord || BeforePost || AfterPost || OnPostError || BeforeCancel ||
+      AfterCancel || BeforeScroll || AfterScroll || OnCalcFields)
     return false;
   for (const auto& field : Fields())
     if (field->FieldKind() != fkData || field->ReadOnly() || field->Required() || field->OnValidate || field->OnChange)
@@ -132,6 +132,9 @@ int32_t TDsCustomMemTable::AppendRowsDirectly(TDataSet& source, int32_t limit, b
       pairs.push_back({field.get(), counterpart, place});
   }
   runs = JoinRuns(std::move(runs));
+  // The state notices of Append and Post, which the disabled controls get
+  // as one when they are enabled again.
+  if (!source.Eof()) DataEvent(deUpdateState);
   std::vector<char> scratch;
   int32_t count = 0;
   while (!source.Eof()) {

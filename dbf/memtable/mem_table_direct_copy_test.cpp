@@ -124,5 +124,31 @@ TEST(MemTableDirectCopyTest, CopyOutIntoAnotherMemoryTableStoresRowsTheSameWay) 
   EXPECT_EQ(Column(direct, "PORADI"), (std::vector<std::string>{"1", "2", "3", "4"}));
 }
 
+// The events a control attached to the table receives.
+class EventLog : public TDataLink {
+ public:
+  void DataEvent(TDataEvent event, TField*) override { events.push_back(event); }
+  std::vector<TDataEvent> events;
+};
+
+TEST(MemTableDirectCopyTest, AttachedControlsHearTheSameOnBothRoads) {
+  TDsMemTable source;
+  FillEveryType(source);
+  std::vector<TDataEvent> heard[2];
+  for (const bool through_fields : {false, true}) {
+    TDsMemTable table;
+    int posts = 0;
+    if (through_fields) TakeTheFieldRoad(table, posts);
+    table.CopyStructureFrom(&source);
+    table.Open();
+    EventLog log;
+    log.SetDataSet(&table);
+    table.CopyFromDataSet(source, 0, cmAppend);
+    heard[through_fields] = log.events;
+  }
+  EXPECT_EQ(heard[false], heard[true]);
+  EXPECT_FALSE(heard[false].empty());
+}
+
 }  // namespace
 }  // namespace zarn
