@@ -24,7 +24,7 @@ int NajdiVSeznamu(TDataSet& list, const TField& field, const std::string& text, 
 }
 
 THledat::THledat(TDataSet& list, std::vector<TField*> columns, const TField* start, QWidget* parent)
-    : QDialog(parent), list_(list), columns_(std::move(columns)) {
+    : QDialog(parent), list_(list), columns_(std::move(columns)), start_row_(list.CurrentRow()) {
   setObjectName(QStringLiteral("Hledat"));
   setWindowTitle(QStringLiteral("Hledat"));
   Sloupec = new QComboBox(this);
@@ -37,7 +37,10 @@ THledat::THledat(TDataSet& list, std::vector<TField*> columns, const TField* sta
   Dalsi = new QPushButton(QString::fromUtf8("Další"), this);
   OK = new QPushButton(QStringLiteral("OK"), this);
   Zpet = new QPushButton(QString::fromUtf8("Zpět"), this);
-  OK->setDefault(true);
+  // Enter asks for the next match; the dialog closes only by a button.
+  Dalsi->setDefault(true);
+  OK->setAutoDefault(false);
+  Zpet->setAutoDefault(false);
 
   auto* fields = new QFormLayout;
   fields->addRow(QString::fromUtf8("Sloupec"), Sloupec);
@@ -55,8 +58,8 @@ THledat::THledat(TDataSet& list, std::vector<TField*> columns, const TField* sta
   connect(Edit, &QLineEdit::textChanged, this, &THledat::EditTextChange);
   connect(Sloupec, &QComboBox::currentIndexChanged, this, &THledat::EditTextChange);
   connect(Dalsi, &QPushButton::clicked, this, &THledat::DalsiClick);
-  connect(OK, &QPushButton::clicked, this, &THledat::OKClick);
-  connect(Zpet, &QPushButton::clicked, this, &QDialog::reject);
+  connect(OK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Zpet, &QPushButton::clicked, this, &THledat::ZpetClick);
 }
 
 TField* THledat::VybranySloupec() const {
@@ -67,17 +70,21 @@ TField* THledat::VybranySloupec() const {
 void THledat::Najdi(int from) {
   TField* field = VybranySloupec();
   found_ = field != nullptr ? NajdiVSeznamu(list_, *field, ToWin1250(Edit->text()), from) : -1;
-  Hodnota->setText(found_ < 0 ? QString::fromUtf8("nenalezeno")
-                              : FromWin1250(field->TextOf(list_.RowValue(found_, *field), true)));
+  if (found_ < 0) {
+    Hodnota->setText(QString::fromUtf8("nenalezeno"));
+    return;
+  }
+  Hodnota->setText(FromWin1250(field->TextOf(list_.RowValue(found_, *field), true)));
+  list_.GotoRow(found_);
 }
 
 void THledat::EditTextChange() { Najdi(0); }
 
 void THledat::DalsiClick() { Najdi(found_ + 1); }
 
-void THledat::OKClick() {
-  if (found_ >= 0) list_.GotoRow(found_);
-  accept();
+void THledat::ZpetClick() {
+  if (start_row_ >= 0) list_.GotoRow(start_row_);
+  reject();
 }
 
 }  // namespace zarn

@@ -1,8 +1,9 @@
 // THledat: the search dialog "Hledat" over a list. The user picks a column
-// (the list's selected column to begin with) and types; each change finds the
-// first row whose shown value contains the text anywhere, ignoring case, and
-// "Další" finds the next one. "OK" takes the found row over: the list moves
-// to it. "Zpět" leaves the list where it was.
+// (the list's selected column to begin with) and types; each change moves the
+// list to the first row whose shown value contains the text anywhere,
+// ignoring case, and Enter or "Další" moves it to the next such row (after
+// the last one the search starts again from the top). "OK" keeps the list on
+// the found row; "Zpět" puts it back on the row it was on before.
 #pragma once
 
 #include <QDialog>
@@ -32,8 +33,8 @@ class THledat : public QDialog {
   THledat(TDataSet& list, std::vector<TField*> columns, const TField* start, QWidget* parent = nullptr);
 
   void EditTextChange();  // finds from the first row
-  void DalsiClick();      // "Další": finds from the row after the last found
-  void OKClick();         // moves the list to the found row and closes
+  void DalsiClick();      // "Další" and Enter: finds from the row after the last found
+  void ZpetClick();       // puts the list back and closes
 
   // The row found last, or -1.
   int Nalezeno() const { return found_; }
@@ -51,6 +52,7 @@ class THledat : public QDialog {
 
   TDataSet& list_;
   std::vector<TField*> columns_;
+  int start_row_;
   int found_ = -1;
 };
 

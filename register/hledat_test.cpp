@@ -1,7 +1,11 @@
 #include "register/hledat.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,12 @@
 
 namespace zarn {
 namespace {
+
+// Enter pressed in `widget`, delivered as the window system would.
+void Enter(QWidget* widget) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+}
 
 class HledatTest : public ::testing::Test {
  protected:
@@ -42,21 +52,50 @@ TEST_F(HledatTest, FindsTheTextAnywhereInAValueInAnyCase) {
   EXPECT_EQ(NajdiVSeznamu(list_, list_.FieldByName("rok"), "06"), 2);
 }
 
-TEST_F(HledatTest, OkMovesTheListToTheFoundRowAndBackLeavesIt) {
+// Typing moves the list to the first row containing the text; Enter moves it
+// to the next one and, past the last, starts from the top again.
+TEST_F(HledatTest, TypingMovesTheListAndEnterGoesToTheNextMatch) {
   TestApplication();
   list_.First();
-  {
-    THledat dialog(list_, {&list_.FieldByName("nazev"), &list_.FieldByName("rok")}, &list_.FieldByName("nazev"));
-    dialog.Edit->setText(QStringLiteral("agro"));
-    dialog.Dalsi->click();
-    EXPECT_EQ(dialog.Nalezeno(), 3);
-    dialog.Zpet->click();
-  }
+  THledat dialog(list_, {&list_.FieldByName("nazev"), &list_.FieldByName("rok")}, &list_.FieldByName("nazev"));
+  dialog.show();
+  dialog.Edit->setFocus();
+  dialog.Edit->setText(QStringLiteral("grO"));
   EXPECT_EQ(list_.RecNo(), 1);
+  EXPECT_EQ(dialog.Hodnota->text(), QStringLiteral("Agro Brno"));
+  Enter(dialog.Edit);
+  EXPECT_EQ(dialog.Nalezeno(), 3);
+  EXPECT_EQ(list_.RecNo(), 4);
+  EXPECT_EQ(dialog.Hodnota->text(), QStringLiteral("agrotrade"));
+  Enter(dialog.Edit);  // no match after the last one: the list stays
+  EXPECT_EQ(dialog.Nalezeno(), -1);
+  EXPECT_EQ(dialog.Hodnota->text(), QStringLiteral("nenalezeno"));
+  EXPECT_EQ(list_.RecNo(), 4);
+  Enter(dialog.Edit);  // and the next Enter starts from the top
+  EXPECT_EQ(list_.RecNo(), 1);
+  EXPECT_TRUE(dialog.isVisible());  // Enter never closes the dialog
+  dialog.Edit->setText(QStringLiteral("xyz"));
+  EXPECT_EQ(dialog.Hodnota->text(), QStringLiteral("nenalezeno"));
+  EXPECT_EQ(list_.RecNo(), 1);  // a text not found leaves the list where it is
+
+  dialog.Sloupec->setCurrentIndex(1);
+  dialog.Edit->setText(QStringLiteral("07"));
+  EXPECT_EQ(list_.RecNo(), 4);
+  dialog.OK->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(list_.RecNo(), 4);
+}
+
+TEST_F(HledatTest, BackPutsTheListOnItsFormerRow) {
+  TestApplication();
+  list_.First();
+  list_.Next();
   THledat dialog(list_, {&list_.FieldByName("nazev")}, &list_.FieldByName("nazev"));
   dialog.Edit->setText(QString::fromUtf8("osiva"));
-  dialog.OK->click();
   EXPECT_EQ(list_.RecNo(), 3);
+  dialog.Zpet->click();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(list_.RecNo(), 2);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "register/rozvrzeni_seznamu.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <fstream>
 #include <sstream>
@@ -39,6 +40,8 @@ std::string BezOddelovacu(std::string text) {
 }
 
 const TDataSetModel* Model(const QTableView& grid) { return qobject_cast<const TDataSetModel*>(grid.model()); }
+
+int ZobrazenychSloupcu(const QHeaderView& header) { return header.count() - header.hiddenSectionCount(); }
 
 }  // namespace
 
@@ -101,6 +104,34 @@ void PouzijRozvrzeni(const TRozvrzeniSeznamu& rozvrzeni, QTableView& grid) {
     header->setSectionHidden(column, !s.visible);
   }
   emit model->headerDataChanged(Qt::Horizontal, 0, model->columnCount() - 1);
+}
+
+void NaplnNabidkuSloupcu(QMenu& menu, QTableView& grid) {
+  menu.clear();
+  QHeaderView* header = grid.horizontalHeader();
+  const bool posledni = ZobrazenychSloupcu(*header) <= 1;
+  for (int visual = 0; visual < header->count(); ++visual) {
+    const int column = header->logicalIndex(visual);
+    QAction* item = menu.addAction(grid.model()->headerData(column, Qt::Horizontal).toString());
+    item->setCheckable(true);
+    item->setChecked(!header->isSectionHidden(column));
+    item->setEnabled(!(posledni && item->isChecked()));
+    QObject::connect(item, &QAction::toggled, header, [header, column](bool shown) {
+      if (shown || ZobrazenychSloupcu(*header) > 1) header->setSectionHidden(column, !shown);
+    });
+  }
+}
+
+void UmozniUpravuSloupcu(QTableView& grid) {
+  QHeaderView* header = grid.horizontalHeader();
+  header->setSectionsMovable(true);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(header, &QWidget::customContextMenuRequested, header, [&grid, header](const QPoint& at) {
+    QMenu menu(header);
+    NaplnNabidkuSloupcu(menu, grid);
+    menu.exec(header->mapToGlobal(at));
+  });
 }
 
 }  // namespace zarn

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QMenu;
 class QTableView;
 
 namespace zarn {
@@ -48,5 +49,15 @@ TRozvrzeniSeznamu RozvrzeniMrizky(const QTableView& grid);
 // Gives the grid's columns the layout: their fields take the titles, the
 // header sections the order, widths and visibility.
 void PouzijRozvrzeni(const TRozvrzeniSeznamu& rozvrzeni, QTableView& grid);
+
+// Fills `menu` with a check item per column of the grid, in the order the
+// grid shows them, titled as the header; unchecking hides the column and
+// checking shows it. The last shown column cannot be hidden: a grid without
+// columns would have no header left to bring them back from.
+void NaplnNabidkuSloupcu(QMenu& menu, QTableView& grid);
+
+// Lets the user shape the grid's columns: dragging a header moves or resizes
+// its column, and the header's context menu shows or hides columns.
+void UmozniUpravuSloupcu(QTableView& grid);
 
 }  // namespace zarn

@@ -1,6 +1,7 @@
 #include "register/rozvrzeni_seznamu.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <filesystem>
 #include <fstream>
@@ -64,6 +65,47 @@ TEST_F(RozvrzeniTest, GridTakesTheLayoutAndGivesItBack) {
                                       {"zadatel", "zadatel", grid.horizontalHeader()->defaultSectionSize(), true},
                                       {"rok", "rok", grid.horizontalHeader()->defaultSectionSize(), true}};
   EXPECT_EQ(RozvrzeniMrizky(grid), expected);
+}
+
+// The header's menu lists every column in the shown order with its check
+// mark; unchecking hides, checking shows, and the last shown column stays.
+TEST_F(RozvrzeniTest, ColumnMenuHidesAndShowsColumnsButNeverTheLastOne) {
+  TestApplication();
+  TDsMemTable list;
+  for (const char* name : {"id", "zadatel", "rok"}) list.FieldDefs().Add(name, ftString, 10);
+  list.Open();
+  TDataSetModel model(&list);
+  QTableView grid;
+  grid.setModel(&model);
+  QHeaderView* header = grid.horizontalHeader();
+  PouzijRozvrzeni({{"rok", "Rok", 70, true}, {"id", "id", 0, false}}, grid);
+
+  QMenu menu;
+  NaplnNabidkuSloupcu(menu, grid);
+  ASSERT_EQ(menu.actions().size(), 3);
+  const struct {
+    const char* title;
+    bool checked;
+  } expected[] = {{"Rok", true}, {"id", false}, {"zadatel", true}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(menu.actions()[i]->text(), QString::fromLatin1(expected[i].title));
+    EXPECT_EQ(menu.actions()[i]->isChecked(), expected[i].checked) << expected[i].title;
+    EXPECT_TRUE(menu.actions()[i]->isEnabled());
+  }
+  menu.actions()[1]->trigger();  // shows "id" again, at its former width
+  EXPECT_FALSE(header->isSectionHidden(0));
+  EXPECT_EQ(header->sectionSize(0), header->defaultSectionSize());
+  menu.actions()[0]->trigger();
+  menu.actions()[1]->trigger();
+  EXPECT_TRUE(header->isSectionHidden(2));
+  EXPECT_TRUE(header->isSectionHidden(0));
+
+  NaplnNabidkuSloupcu(menu, grid);  // "zadatel" is the only column left
+  ASSERT_EQ(menu.actions().size(), 3);
+  EXPECT_FALSE(menu.actions()[2]->isEnabled());
+  menu.actions()[2]->toggle();
+  EXPECT_FALSE(header->isSectionHidden(1));
+  EXPECT_EQ(header->hiddenSectionCount(), 2);
 }
 
 }  // namespace

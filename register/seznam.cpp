@@ -1,5 +1,6 @@
 #include "register/seznam.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,6 +33,38 @@ bool JeCelociselny(const TField& field) {
 }
 
 bool JeDatum(const TField& field) { return field.DataType() == ftDate || field.DataType() == ftDateTime; }
+
+bool JeDesetinny(const TField& field) {
+  switch (field.DataType()) {
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftFMTBcd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The server reads a number only up to the first character that is not part
+// of one, so the Czech "2,5" would compare as 2. The statement gets the value
+// itself with "." and no grouping, in the shortest digits that still read
+// back as the stored double.
+std::string CisloProSql(const TField& column) {
+  char text[32];
+  const double value = column.IsNull() ? 0 : column.AsFloat();
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+// The value text of a filter step without quotes: what the statement compares
+// the column with.
+std::string HodnotaKroku(const TField& column) {
+  if (JeCelociselny(column)) return std::to_string(column.IsNull() ? 0 : column.AsLargeInt());
+  if (JeDatum(column)) return DatumSQL(column.IsNull() ? 0 : column.AsDateTime());
+  if (JeDesetinny(column)) return CisloProSql(column);
+  return column.DisplayText();
+}
 
 double Cislo(TDataSet& list, int row, const TField* field) {
   if (field == nullptr) return 0;
@@ -87,15 +120,8 @@ std::string TitulekSeznamu(const TFiltrSeznamu& filtr) {
 
 TFiltrSeznamu PridejKrokFiltru(const TFiltrSeznamu& filtr, const std::string& comparison, const TField& column,
                                const std::string& title) {
-  std::string hodnota;  // the value text without quotes
-  std::string v_sql;    // the value as the statement takes it
-  if (JeCelociselny(column)) {
-    hodnota = std::to_string(column.IsNull() ? 0 : column.AsLargeInt());
-    v_sql = hodnota;
-  } else {
-    hodnota = JeDatum(column) ? DatumSQL(column.IsNull() ? 0 : column.AsDateTime()) : column.DisplayText();
-    v_sql = QuoteSql(hodnota);
-  }
+  const std::string hodnota = HodnotaKroku(column);
+  const std::string v_sql = JeCelociselny(column) ? hodnota : QuoteSql(hodnota);
   const std::string podminka = column.FieldName() + comparison + v_sql;
   if (filtr.sql.empty()) return {"where " + podminka, title + comparison + column.DisplayText()};
   return {filtr.sql + " AND " + podminka, filtr.popis + ", " + title + comparison + hodnota};

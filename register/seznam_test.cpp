@@ -14,9 +14,7 @@ class SeznamTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = FormatSettings();
-    FormatSettings().ShortDateFormat = "d.M.yyyy";
-    FormatSettings().DecimalSeparator = ',';
-    FormatSettings().ThousandSeparator = ' ';
+    FormatSettings() = CzechFormatSettings();
     list_.FieldDefs().Add("id", ftInteger);
     list_.FieldDefs().Add("zadatel", ftString, 10);
     list_.FieldDefs().Add("mnozstvi", ftFloat);
@@ -91,8 +89,33 @@ TEST_F(SeznamTest, FilterStepsJoinWithAndAndQuoteAllButIntegers) {
   EXPECT_EQ(datum.popis, "Zaplaceno <= 5.3.2006");
   const TFiltrSeznamu cele = PridejKrokFiltru({}, " = ", list_.FieldByName("id"), "id");
   EXPECT_EQ(cele.sql, "where id = 7");
-  const TFiltrSeznamu desetinne = PridejKrokFiltru({}, " = ", list_.FieldByName("mnozstvi"), "mnozstvi");
-  EXPECT_EQ(desetinne.sql, "where mnozstvi = '1,5'");
+}
+
+// The server would read the Czech "1,5" as 1: the statement carries the number
+// with "." and no grouping, the first description the number as shown.
+TEST_F(SeznamTest, FractionalNumbersGoToTheServerWithADecimalPoint) {
+  struct Case {
+    double value;
+    const char* sql;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {1.5, "'1.5'", "1,5"},
+      {-2.25, "'-2.25'", "-2,25"},
+      {1234567.125, "'1234567.125'", "1234567,125"},
+      {0.1, "'0.1'", "0,1"},
+      {3, "'3'", "3"},
+  };
+  for (const Case& c : cases) {
+    Radek(1, "a", c.value, 0, 0);
+    list_.Last();
+    const TFiltrSeznamu prvni = PridejKrokFiltru({}, " = ", list_.FieldByName("mnozstvi"), "mnozstvi");
+    EXPECT_EQ(prvni.sql, std::string("where mnozstvi = ") + c.sql) << c.value;
+    EXPECT_EQ(prvni.popis, std::string("mnozstvi = ") + c.shown) << c.value;
+    const TFiltrSeznamu dalsi = PridejKrokFiltru({"where id = 1", "id = 1"}, " >= ", list_.FieldByName("mnozstvi"),
+                                                 "mnozstvi");
+    EXPECT_EQ(dalsi.sql, std::string("where id = 1 AND mnozstvi >= ") + c.sql) << c.value;
+  }
 }
 
 TEST_F(SeznamTest, ApostrophesAndBackslashesCannotEndTheQuotedValue) {

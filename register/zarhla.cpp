@@ -356,7 +356,7 @@ void TForm1::FormHide() {
 void TForm1::FormDestroy() {
   if (!SmazatSeznam) return;
   std::error_code ignored;
-  std::filesystem::remove("zarn.slo", ignored);
+  std::filesystem::remove(kRozvrzeniSeznamu, ignored);
 }
 
 void TForm1::UkazUvod() {

@@ -12,6 +12,7 @@
 #include "register/doklad.h"
 #include "register/fdoxls.h"
 #include "register/hledat.h"
+#include "register/rozvrzeni_seznamu.h"
 #include "register/sestava.h"
 #include "register/seznam.h"
 #include "register/zarhla.h"
@@ -68,7 +69,7 @@ void TForm1::BuildListMenu() {
 void TForm1::ConnectListGrid() {
   ListModel = new TDataSetModel(&ZQuery1, this);
   suiDBGrid1->setModel(ListModel);
-  suiDBGrid1->horizontalHeader()->setSectionsMovable(true);
+  UmozniUpravuSloupcu(*suiDBGrid1);
   suiDBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(suiDBGrid1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(suiDBGrid1->viewport()->mapToGlobal(at)); });
