@@ -22,8 +22,20 @@ void EnsureCurlInitialised() {
   (void)initialised;
 }
 
-size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-  return std::fwrite(data, size, count, static_cast<FILE*>(file)) * size;
+// The local file of one download and how much of it may arrive.
+struct DownloadTarget {
+  FILE* file;
+  uint64_t written = 0;
+  uint64_t max_bytes = 0;  // 0: no limit
+};
+
+// Returning less than was handed over makes libcurl fail the transfer.
+size_t WriteToFile(char* data, size_t size, size_t count, void* target_pointer) {
+  auto* target = static_cast<DownloadTarget*>(target_pointer);
+  const size_t bytes = size * count;
+  if (target->max_bytes != 0 && target->written + bytes > target->max_bytes) return 0;
+  target->written += bytes;
+  return std::fwrite(data, 1, bytes, target->file);
 }
 
 }  // namespace
@@ -138,17 +150,21 @@ void FtpClient::SendIgnoringReply(const std::string& command) {
   curl_slist_free_all(commands);
 }
 
-bool FtpClient::Download(const std::string& remote_name, const std::string& local_path) {
+bool FtpClient::Download(const std::string& remote_name, const std::string& local_path, uint64_t max_bytes) {
   if (session_ == nullptr) return false;
-  FILE* file = std::fopen(local_path.c_str(), "wb");
-  if (file == nullptr) return false;
+  DownloadTarget target{std::fopen(local_path.c_str(), "wb"), 0, max_bytes};
+  if (target.file == nullptr) return false;
   ApplySettings(session_->easy);
   const std::string path = folder_.empty() ? remote_name : folder_ + "/" + remote_name;
   curl_easy_setopt(session_->easy, CURLOPT_URL, Url(path).c_str());
   curl_easy_setopt(session_->easy, CURLOPT_WRITEFUNCTION, WriteToFile);
-  curl_easy_setopt(session_->easy, CURLOPT_WRITEDATA, file);
+  curl_easy_setopt(session_->easy, CURLOPT_WRITEDATA, &target);
+  // A size the server announces beforehand ends an oversized download
+  // before it starts; the write callback catches the servers that do not.
+  if (max_bytes != 0)
+    curl_easy_setopt(session_->easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_bytes));
   const bool transferred = RunStep(session_->easy);
-  const bool written = std::fclose(file) == 0;
+  const bool written = std::fclose(target.file) == 0;
   if (transferred && written) return true;
   std::error_code ignored;
   std::filesystem::remove(local_path, ignored);

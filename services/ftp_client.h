@@ -6,6 +6,7 @@
 // TLS is used when the server offers it; plain FTP otherwise.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -48,9 +49,12 @@ class FtpClient {
   void SendIgnoringReply(const std::string& command);
 
   // Downloads remote_name from the current folder into local_path in binary,
-  // replacing the file. Returns false on any failure, and then leaves no
-  // local file behind (a partial copy would pass for a whole one).
-  bool Download(const std::string& remote_name, const std::string& local_path);
+  // replacing the file. A file longer than max_bytes (when not 0) fails the
+  // download as soon as the limit is passed, so a small file expected from a
+  // broken or hostile server cannot fill the disk. Returns false on any
+  // failure, and then leaves no local file behind (a partial copy would pass
+  // for a whole one).
+  bool Download(const std::string& remote_name, const std::string& local_path, uint64_t max_bytes = 0);
 
   // Ends the session: any transfer stops and the control and data
   // connections close (libcurl says QUIT on a control connection that is

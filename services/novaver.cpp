@@ -14,6 +14,20 @@ namespace {
 
 const char kReportFile[] = "verze.log";
 constexpr size_t kStampLength = 19;  // "yyyy-mm-dd hh:nn:ss"
+// The version file is a few short lines; a server sending more is broken,
+// and the download fails rather than filling the disk and the memory.
+constexpr uint64_t kMaxVersionFileBytes = 64 * 1024;
+
+// A stamp is digits and separators; anything outside printable ASCII means
+// the version file is not what it should be (a binary or a mangled file).
+bool IsStampByte(char c) { return c >= 0x20 && c <= 0x7E; }
+
+// The stamp as verze.log shows it: bytes no stamp holds become '?', so a
+// CR or a NUL from a mangled file cannot break the two lines of the report.
+std::string Printable(std::string stamp) {
+  std::replace_if(stamp.begin(), stamp.end(), [](char c) { return !IsStampByte(c); }, '?');
+  return stamp;
+}
 
 std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
@@ -43,7 +57,9 @@ bool PublishedBuildIsNewer(const std::string& version_file, const std::string& p
   ReadTextLines(version_file, &lines);
   const std::string remote = RemoteBuildStamp(lines, version_file);
   const std::string local = LocalBuildStamp(program_path);
-  WriteTextLines(ReportPath(program_path), {"Verze programu: " + local, "Verze internet: " + remote});
+  WriteTextLines(ReportPath(program_path), {"Verze programu: " + local, "Verze internet: " + Printable(remote)});
+  if (!std::all_of(remote.begin(), remote.end(), IsStampByte))
+    throw EUpdateCheckError("Soubor " + version_file + " neobsahuje platnou verzi programu.");
   return IsNewerBuild(local, remote);
 }
 
@@ -82,7 +98,7 @@ std::string NovaVerze(const std::string& host, const std::string& port, const st
   if (!ftp.Connect()) return "E";
   ftp.ChangeDir(remote_folder);
   ftp.SendIgnoringReply("TYPE I");
-  if (!ftp.Download(version_file, version_file)) return "E";
+  if (!ftp.Download(version_file, version_file, kMaxVersionFileBytes)) return "E";
   if (!PublishedBuildIsNewer(version_file, program_path)) return "N";
   return ftp.Download(installer, installer) ? "A" : "E";
 }

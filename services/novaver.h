@@ -35,8 +35,10 @@ struct UpdateCheckEnvironment {
 // and compares its stamp with the program's; when the remote one is later
 // downloads installer into the working folder too. Rewrites "verze.log" with
 // both stamps. Returns "A" (newer build, installer downloaded), "N" (no newer
-// build) or "E" (login or a download failed or timed out). Throws
-// EUpdateCheckError when the downloaded version file has fewer than two lines.
+// build) or "E" (login or a download failed or timed out; a version file
+// over 64 KiB counts as a failed download). Throws EUpdateCheckError when the
+// downloaded version file has fewer than two lines or its stamp holds bytes
+// outside printable ASCII (verze.log then shows them as '?').
 std::string NovaVerze(const std::string& host, const std::string& port, const std::string& user, bool passive,
                       const std::string& installer, const std::string& version_file,
                       const std::string& remote_folder, const std::string& password,

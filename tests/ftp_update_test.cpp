@@ -174,6 +174,78 @@ TEST_F(FtpUpdateTest, VersionFileOfOneLineIsAnError) {
   EXPECT_THROW(Check(), EUpdateCheckError);
 }
 
+// A server that sends far more than a version file: the download stops at
+// the limit and counts as failed, and nothing of it stays on the disk.
+TEST_F(FtpUpdateTest, OversizedVersionFileFailsTheDownload) {
+  const std::string head = "Evidence\r\nzarn05\t5.1.0.0\t" + std::string(kOneSecondLater) + "\r\n";
+  struct Case {
+    size_t size;
+    const char* result;
+  } cases[] = {{64 * 1024, "A"}, {64 * 1024 + 1, "E"}, {20 * 1024 * 1024, "E"}};
+  PublishInstaller("installer");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    fs::remove("verze.log");
+    fs::remove("setupzar.exe");
+    std::string content = head;
+    content.resize(c.size, 'x');
+    WriteBytes(Served(remote_folder_, "setupzar.ver"), content);
+    EXPECT_EQ(Check(), c.result);
+    const bool downloaded = std::string(c.result) == "A";
+    EXPECT_EQ(fs::exists("setupzar.ver"), downloaded);
+    EXPECT_EQ(fs::exists("verze.log"), downloaded);
+    EXPECT_EQ(fs::exists("setupzar.exe"), downloaded);
+  }
+}
+
+// Bytes no stamp holds: the check stops with a message instead of taking
+// the bytes for a later build, and verze.log keeps its two lines.
+TEST_F(FtpUpdateTest, BinaryBytesInTheStampAreAnErrorAndShowAsQuestionMarksInTheLog) {
+  struct Case {
+    std::string stamp;
+    const char* logged;
+  } cases[] = {
+      {"2024-03-07\r09:05:04", "2024-03-07?09:05:04"},
+      {"\xFF\xFF\xFF\xFF-03-07 09:05:04", "????-03-07 09:05:04"},
+      {std::string("2024-03-07 \0\0:05:04", 19), "2024-03-07 ??:05:04"},
+  };
+  PublishInstaller("installer");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.logged);
+    PublishVersion(c.stamp);
+    try {
+      Check();
+      ADD_FAILURE() << "no error";
+    } catch (const EUpdateCheckError& error) {
+      EXPECT_EQ(std::string(error.what()), "Soubor setupzar.ver neobsahuje platnou verzi programu.");
+    }
+    EXPECT_EQ(ReadBytes("verze.log"),
+              std::string("Verze programu: ") + kProgramStamp + "\r\nVerze internet: " + c.logged + "\r\n");
+    EXPECT_FALSE(fs::exists("setupzar.exe"));
+  }
+
+  // A file that is binary throughout has no third field on its second line:
+  // no stamp, no newer build.
+  std::string binary;
+  for (int i = 0; i < 100 * 256; ++i) binary += static_cast<char>(i % 256);
+  WriteBytes(Served(remote_folder_, "setupzar.ver"), binary);
+  EXPECT_EQ(Check(), "N");
+  EXPECT_EQ(ReadBytes("verze.log"), std::string("Verze programu: ") + kProgramStamp + "\r\nVerze internet: \r\n");
+}
+
+// Neither the report nor anything the FTP layer prints carries the password.
+TEST_F(FtpUpdateTest, PasswordStaysOutOfTheReportAndTheDiagnostics) {
+  PublishVersion(kProgramStamp);
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  const std::string result = Check();
+  const std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, "N");
+  EXPECT_EQ(printed.find("PASS"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find(Env("ZARN_FTP_PASSWORD")), std::string::npos) << printed;
+  EXPECT_EQ(ReadBytes("verze.log").find(Env("ZARN_FTP_PASSWORD")), std::string::npos);
+}
+
 TEST_F(FtpUpdateTest, KeepAliveRunsDuringTheStepsAndCanAbandonThem) {
   PublishVersion(kProgramStamp);
   int calls = 0;
