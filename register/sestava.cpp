@@ -51,9 +51,15 @@ Qt::Alignment AlignmentOf(TZarovnani zarovnani) {
 
 std::string DecimalsPicture(int decimals) { return decimals > 0 ? "#,##0." + std::string(decimals, '0') : "#,##0"; }
 
-std::string Join(const std::vector<std::string>& lines) {
+// The notes of one print, one per line; a layout full of bad lines would
+// otherwise make a message taller than the screen.
+constexpr size_t kMaxNotesShown = 15;
+
+std::string NotesText(const std::vector<std::string>& notes) {
   std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  for (size_t i = 0; i < notes.size() && i < kMaxNotesShown; ++i) text += (i == 0 ? "" : "\n") + notes[i];
+  if (notes.size() > kMaxNotesShown)
+    text += Utf8ToWin1250("\n… a další upozornění: ") + std::to_string(notes.size() - kMaxNotesShown);
   return text;
 }
 
@@ -252,14 +258,13 @@ void PripravNahled(QPrintPreviewDialog& dialog, TTiskSestavy& tisk) {
 }
 
 void UkazSestavu(QWidget* parent, TDataSet& list, const QTableView& grid) {
-  TSestava sestava;
   std::vector<std::string> chyby;
-  if (!NactiSestavu(kSestavaFile, &sestava, &chyby)) sestava = SestavaZMrizky(GridColumns(grid), list);
+  const TSestava sestava = SestavaKTisku(kSestavaFile, GridColumns(grid), list, &chyby);
   TTiskSestavy tisk(sestava, list, Date());
   chyby.insert(chyby.end(), tisk.Chyby().begin(), tisk.Chyby().end());
   if (!chyby.empty()) {
     TDotaz dotaz;
-    dotaz.Text = Join(chyby);
+    dotaz.Text = NotesText(chyby);
     dotaz.Ikona = TMsgIcon::Warning;
     dotaz.Execute(parent);
   }

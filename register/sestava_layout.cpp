@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/dataset/dataset.h"
 #include "platform/dataset/number_text.h"
@@ -16,6 +18,10 @@ namespace {
 constexpr double kMmPerCharacter = 1.8;
 constexpr double kMinColumnMm = 10;
 constexpr double kMaxColumnMm = 60;
+
+// A layout is a few dozen lines; anything far larger is some other file, and
+// the INI reader would read it once per key.
+constexpr std::uintmax_t kMaxLayoutBytes = 256 * 1024;
 
 std::vector<std::string> Split(const std::string& text) {
   std::vector<std::string> parts;
@@ -43,6 +49,27 @@ bool ReadAlignment(const std::string& text, TZarovnani* zarovnani) {
   else if (text == "nastred") *zarovnani = TZarovnani::NaStred;
   else return false;
   return true;
+}
+
+// Whether the file at `path` can be a layout at all: a regular text file of
+// sensible size. Control bytes other than TAB, CR and LF mean a binary file.
+bool IsLayoutText(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxLayoutBytes) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+  });
+}
+
+bool HasColumnOfList(const TSestava& sestava, const TDataSet& list) {
+  return std::any_of(sestava.sloupce.begin(), sestava.sloupce.end(),
+                     [&](const TSloupecSestavy& sloupec) { return list.FindField(sloupec.pole) != nullptr; });
 }
 
 }  // namespace
@@ -79,6 +106,24 @@ bool NactiSestavu(const std::string& path, TSestava* sestava, std::vector<std::s
     sestava->soucty.push_back({key, parts[0], *decimals, parts.size() == 3 ? parts[2] : ""});
   }
   return true;
+}
+
+TSestava SestavaKTisku(const std::string& path, const std::vector<TExportColumn>& columns, const TDataSet& list,
+                       std::vector<std::string>* chyby) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return SestavaZMrizky(columns, list);
+  TSestava sestava;
+  std::vector<std::string> bad_lines;  // of no interest when the file is not used
+  if (!IsLayoutText(path)) {
+    chyby->push_back(Utf8ToWin1250("Soubor ") + path + Utf8ToWin1250(" není čitelný textový soubor sestavy."));
+  } else if (NactiSestavu(path, &sestava, &bad_lines) && HasColumnOfList(sestava, list)) {
+    chyby->insert(chyby->end(), bad_lines.begin(), bad_lines.end());
+    return sestava;
+  } else {
+    chyby->push_back(Utf8ToWin1250("Sestava ") + path + Utf8ToWin1250(" nemá žádný použitelný sloupec seznamu."));
+  }
+  chyby->push_back(Utf8ToWin1250("Tiskne se podle viditelných sloupců seznamu."));
+  return SestavaZMrizky(columns, list);
 }
 
 TSestava SestavaZMrizky(const std::vector<TExportColumn>& columns, const TDataSet& list) {

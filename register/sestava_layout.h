@@ -57,6 +57,14 @@ extern const char* const kSestavaFile;
 // out and described in `chyby` (Czech, Windows-1250).
 bool NactiSestavu(const std::string& path, TSestava* sestava, std::vector<std::string>* chyby);
 
+// The layout a print uses: the file at `path` when it gives at least one
+// column that `list` has, otherwise SestavaZMrizky(columns, list). A file
+// that is there but cannot serve (not a text file, too large, no usable
+// column) is named in `chyby` together with the fallback, so the user knows
+// why the print does not look as designed; a missing file falls back quietly.
+TSestava SestavaKTisku(const std::string& path, const std::vector<TExportColumn>& columns, const TDataSet& list,
+                       std::vector<std::string>* chyby);
+
 // The layout without a file: the grid's visible columns with their titles and
 // widths after their display widths (numbers right-aligned), and the list's
 // three totals when `list` has their fields.

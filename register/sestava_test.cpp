@@ -9,7 +9,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QApplication>
 #include <QTableView>
+#include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -18,6 +21,7 @@
 #include "platform/dataset/testing/vector_dataset.h"
 #include "platform/format_settings.h"
 #include "platform/ini_file.h"
+#include "platform/widgets/message_box.h"
 #include "platform/widgets/test_application.h"
 #include "platform/win1250.h"
 #include "services/testing_folder.h"
@@ -26,6 +30,7 @@ namespace zarn {
 namespace {
 
 using testing::VectorDataSet;
+using namespace std::string_literals;
 
 std::string W(std::string_view utf8) { return Utf8ToWin1250(utf8); }
 
@@ -106,6 +111,79 @@ TEST_F(SestavaTest, WithoutLayoutTheGridColumnsAndTheTotalsOfTheirFieldsArePrint
   other.FieldDefs().Add("suma", ftFloat);
   other.Open();
   EXPECT_EQ(SestavaZMrizky({}, other).soucty.size(), 1u);
+}
+
+TEST_F(SestavaTest, LayoutThatCannotServeFallsBackToTheGridAndSaysSo) {
+  TDataSetModel model(&list);
+  QTableView grid;
+  grid.setModel(&model);
+  const std::vector<TExportColumn> columns = GridColumns(grid);
+  const std::string binary = "\x7F" "ELF\x02\x01\x01\0\0\0[Sloupce]\r\nzadatel=Z;20;vlevo\r\n"s;
+  struct Case {
+    const char* what;
+    std::string content;  // empty: no file
+    bool directory;
+    size_t printed_columns;
+    std::vector<std::string> notes;  // UTF-8
+  } cases[] = {
+      {"no file", "", false, 4, {}},
+      {"a folder of that name", "", true, 4,
+       {"Soubor zarn1.pts není čitelný textový soubor sestavy.", "Tiskne se podle viditelných sloupců seznamu."}},
+      {"binary file", binary, false, 4,
+       {"Soubor zarn1.pts není čitelný textový soubor sestavy.", "Tiskne se podle viditelných sloupců seznamu."}},
+      {"far too large", "[Sloupce]\r\nzadatel=Z;20;vlevo\r\n" + std::string(300 * 1024, ';'), false, 4,
+       {"Soubor zarn1.pts není čitelný textový soubor sestavy.", "Tiskne se podle viditelných sloupců seznamu."}},
+      {"only unreadable lines", "[Sloupce]\r\nzadatel=Z\r\nsuma=;;;\r\nnonsense\r\n", false, 4,
+       {"Sestava zarn1.pts nemá žádný použitelný sloupec seznamu.", "Tiskne se podle viditelných sloupců seznamu."}},
+      {"columns of another table", "[Sloupce]\r\nneni=N;20;vlevo\r\n", false, 4,
+       {"Sestava zarn1.pts nemá žádný použitelný sloupec seznamu.", "Tiskne se podle viditelných sloupců seznamu."}},
+      {"one good line among bad ones", "[Sloupce]\r\nsuma=Suma;20;vpravo\r\nzadatel=Z\r\n", false, 1,
+       {"Chybný řádek sestavy zarn1.pts [Sloupce]: zadatel=Z"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(kSestavaFile);
+    if (c.directory) std::filesystem::create_directory(kSestavaFile);
+    if (!c.content.empty()) std::ofstream(kSestavaFile, std::ios::binary) << c.content;
+    std::vector<std::string> chyby;
+    const TSestava sestava = SestavaKTisku(kSestavaFile, columns, list, &chyby);
+    EXPECT_EQ(sestava.sloupce.size(), c.printed_columns);
+    std::vector<std::string> notes;
+    for (const std::string& note : chyby) notes.push_back(Win1250ToUtf8(note));
+    EXPECT_EQ(notes, c.notes);
+  }
+}
+
+// The whole "Sestava" command over a damaged layout: one warning, then the
+// preview of the grid's columns.
+TEST_F(SestavaTest, DamagedLayoutIsToldOnceBeforeThePreview) {
+  std::ofstream(kSestavaFile, std::ios::binary) << "PK\x03\x04\0\0garbage"s;
+  TDataSetModel model(&list);
+  QTableView grid;
+  grid.setModel(&model);
+  TScriptedDotaz answers({mrOk});
+  int previews = 0;
+  size_t warnings_before_preview = 0;
+  int pages_previewed = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    if (preview == nullptr) return;
+    ++previews;
+    warnings_before_preview = answers.Shown().size();
+    if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) pages_previewed = widget->pageCount();
+    preview->reject();
+  });
+  closer.start(50);
+  UkazSestavu(nullptr, list, grid);
+  closer.stop();
+  EXPECT_EQ(previews, 1);
+  ASSERT_EQ(answers.Shown().size(), 1u);
+  EXPECT_EQ(warnings_before_preview, 1u);
+  EXPECT_EQ(answers.Shown()[0].icon, TMsgIcon::Warning);
+  EXPECT_EQ(Win1250ToUtf8(answers.Shown()[0].text),
+            "Soubor zarn1.pts není čitelný textový soubor sestavy.\nTiskne se podle viditelných sloupců seznamu.");
+  EXPECT_GE(pages_previewed, 1);
 }
 
 TEST(SestavaPages, RowsFillPagesAndTheTotalsFollowTheLastRow) {
