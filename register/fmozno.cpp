@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "platform/ini_file.h"
 #include "platform/widgets/form_storage.h"
@@ -193,10 +194,30 @@ void TFmozno::FormShow() {
   Memo1->setPlainText(text.join(QLatin1Char('\n')));
 }
 
+namespace {
+
+// Writes the new list beside the old one and renames it over: a write that
+// fails half way (a full disk, a file that cannot be replaced) leaves the
+// old list whole instead of cut short.
+bool ReplacePeriodList(const std::vector<std::string>& lines) {
+  const std::string temporary = std::string(kObdobiFile) + ".tmp";
+  std::error_code error;
+  if (WriteTextLines(temporary, lines)) {
+    std::filesystem::rename(temporary, kObdobiFile, error);
+    if (!error) return true;
+  }
+  // Only a half-written copy of ours goes; whatever else has the name stays.
+  if (std::filesystem::is_regular_file(temporary, error)) std::filesystem::remove(temporary, error);
+  return false;
+}
+
+}  // namespace
+
 void TFmozno::FormClose() {
   if (!periods_loaded_) return;
-  if (!WriteTextLines(kObdobiFile, LinesOfText(Memo1->toPlainText())))
-    ShowApplicationError(this, Utf8ToWin1250("Nelze zapsat do souboru ") + kObdobiFile);
+  if (!ReplacePeriodList(LinesOfText(Memo1->toPlainText())))
+    ShowApplicationError(this, Utf8ToWin1250("Nelze zapsat do souboru ") + kObdobiFile +
+                                   Utf8ToWin1250(". Seznam období zůstal beze změny."));
 }
 
 void TFmozno::suiPanel1Pop() { Expand(0); }

@@ -136,6 +136,42 @@ TEST_F(FmoznoTest, EmptyBoxGivesAnEmptyFileAndAMissingListIsReportedAndLeftMissi
   EXPECT_FALSE(std::filesystem::exists("obdobi.dtx"));
 }
 
+// The list is written beside the old one and renamed over it; when either
+// step fails the old list stays whole and the user is told once.
+TEST_F(FmoznoTest, PeriodListThatCannotBeWrittenIsReportedAndTheOldOneStays) {
+  struct Case {
+    const char* what;
+    const char* blocked;   // the path made a folder before closing
+    bool list_is_blocked;  // the blocked path is obdobi.dtx itself
+  } cases[] = {
+      {"the temporary name is taken by a folder", "obdobi.dtx.tmp", false},
+      {"obdobi.dtx became a folder while the window was open", "obdobi.dtx", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all("obdobi.dtx");
+    std::filesystem::remove_all("obdobi.dtx.tmp");
+    WriteFile("obdobi.dtx", periods_);
+    TScriptedDotaz answers({mrOk});
+    TFmozno window;
+    window.show();
+    window.Memo1->setPlainText(QString::fromUtf8("9  nové období"));
+    if (c.list_is_blocked) std::filesystem::remove("obdobi.dtx");
+    std::filesystem::create_directories(std::string(c.blocked) + "/inside");
+    window.close();
+    ASSERT_EQ(answers.Shown().size(), 1u);
+    EXPECT_EQ(answers.Shown()[0].icon, TMsgIcon::Stop);
+    EXPECT_EQ(Win1250ToUtf8(answers.Shown()[0].text),
+              "Nelze zapsat do souboru obdobi.dtx. Seznam období zůstal beze změny.");
+    EXPECT_TRUE(std::filesystem::exists(std::string(c.blocked) + "/inside"));
+    if (c.list_is_blocked) {
+      EXPECT_FALSE(std::filesystem::exists("obdobi.dtx.tmp")) << "the new copy is not left lying about";
+    } else {
+      EXPECT_EQ(ReadFile("obdobi.dtx"), periods_);
+    }
+  }
+}
+
 TEST(FmoznoLines, TextBoxLinesAsTheyGoToTheFile) {
   EXPECT_EQ(LinesOfText(""), std::vector<std::string>{});
   EXPECT_EQ(LinesOfText("a\nb"), (std::vector<std::string>{"a", "b"}));
