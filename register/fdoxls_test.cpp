@@ -158,6 +158,38 @@ TEST_F(ExportWindowTest, OkWritesIntoTheChosenFolderAndAFailureKeepsTheWindowOpe
   EXPECT_EQ(fs::current_path(), Program());
 }
 
+// Folders the export cannot write into, even for root: one of the system's
+// own, and one where the name zarn.xls is taken by a folder with content.
+// The message names the file, the window stays open, nothing is left behind.
+TEST_F(ExportWindowTest, FolderThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {
+  fs::create_directories(Target() / "zarn.xls" / "inside");
+  struct Case {
+    fs::path folder;
+    std::string message_start;  // UTF-8
+  } cases[] = {
+      {"/proc/self", "Soubor „/proc/self/zarn.xls“ nelze vytvořit"},
+      {Target(), "Soubor „" + (Target() / "zarn.xls").string() + "“ nelze přepsat"},
+  };
+  TFdoXLS window(list, grid, no_server);
+  window.show();
+  TScriptedDotaz answers({mrOk, mrOk});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder.string());
+    window.DirectoryListBox1Change(Q(c.folder));
+    const size_t shown = answers.Shown().size();
+    window.suiButton1Click();
+    ASSERT_EQ(answers.Shown().size(), shown + 1);
+    EXPECT_EQ(answers.Shown().back().icon, TMsgIcon::Stop);
+    EXPECT_EQ(Win1250ToUtf8(answers.Shown().back().text).rfind(c.message_start, 0), 0u)
+        << Win1250ToUtf8(answers.Shown().back().text);
+    EXPECT_TRUE(window.isVisible());
+  }
+  EXPECT_TRUE(fs::exists(Target() / "zarn.xls" / "inside"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Target()), fs::directory_iterator()), 1) << "no scratch files";
+  window.close();
+  EXPECT_EQ(fs::current_path(), Program());
+}
+
 TEST_F(ExportWindowTest, ListLongerThanASheetSpillsOverAndTheWindowSaysSo) {
   for (int i = 0; i < static_cast<int>(kXlsMaxDataRowsPerSheet); ++i) list.AddRow({int32_t{i}, "x", 1.0, Variant::Null()});
   TFdoXLS window(list, grid, no_server);
