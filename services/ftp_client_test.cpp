@@ -6,6 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 namespace zarn {
 namespace {
 
@@ -24,6 +27,7 @@ class SilentServer {
     port_ = std::to_string(ntohs(address.sin_port));
   }
   ~SilentServer() { close(socket_); }
+  int listening_socket() const { return socket_; }
   const std::string& port() const { return port_; }
 
  private:
@@ -48,6 +52,30 @@ TEST(FtpClient, AStepThatOutlivesItsTimeLimitFailsWhileTheWindowStaysAlive) {
   EXPECT_FALSE(ftp.Connect());
   EXPECT_GE(calls, 5);  // polled about every 100 ms through the second
   EXPECT_FALSE(ftp.Download("setupzar.ver", "setupzar.ver"));
+}
+
+// A server that greets and then stops answering, as one that hangs after
+// the connection is up: the login waits no longer than the step time.
+TEST(FtpClient, AServerThatFallsSilentAfterItsGreetingFailsTheStepInTime) {
+  SilentServer server;
+  std::thread greeter([&server] {
+    const int connection = accept(server.listening_socket(), nullptr, nullptr);
+    if (connection < 0) return;
+    const char greeting[] = "220 ready\r\n";
+    (void)!write(connection, greeting, sizeof greeting - 1);
+    char ignored[256];
+    while (read(connection, ignored, sizeof ignored) > 0) {
+    }
+    close(connection);
+  });
+  const auto started = std::chrono::steady_clock::now();
+  {
+    FtpClient ftp(SettingsFor(server), {});
+    EXPECT_FALSE(ftp.Connect());
+  }  // the client closes its connection, which ends the greeter
+  const auto waited = std::chrono::steady_clock::now() - started;
+  greeter.join();
+  EXPECT_LT(waited, std::chrono::seconds(5)) << "the 1 s step time was not kept";
 }
 
 TEST(FtpClient, AnEndingApplicationAbandonsTheStep) {
