@@ -185,6 +185,102 @@ TEST_F(ZarhlaServerTest, SortingTwiceKeepsOnlyTheSecondSort) {
   EXPECT_EQ(form->ZQuery1.RowValue(2, form->ZQuery1.FieldByName("zadatel")).ToString(), "0456");
 }
 
+// The worked example of two steps; the second step's date is in the form the
+// statement takes it.
+TEST_F(ZarhlaServerTest, TwoFilterStepsGiveTheStatementTheDescriptionAndTheCaption) {
+  db_.Execute("insert into zarnzada (zadatel, rok, mnozstvi, suma, zaplacena) values ('0123', '2008', 1, 5, "
+              "'2006-03-05')");
+  const auto form = Start();
+  SelectCell(*form, "zadatel", "0123");
+  form->Pidatdotdchokle1->trigger();
+  SelectCell(*form, "zaplacena", "5.3.2006");
+  form->FILTRpidatOd1->trigger();
+  EXPECT_EQ(form->FiltrSQL, "where zadatel = '0123' AND zaplacena >= '2006-3-5'");
+  EXPECT_EQ(form->FiltrPopis, "zadatel = 0123, zaplacena >= 2006-3-5");
+  EXPECT_EQ(form->ListCaption->text(), U("Seznam - Žadatelé - filtr: zadatel = 0123, zaplacena >= 2006-3-5"));
+  EXPECT_EQ(form->ListModel->rowCount(), 1);
+}
+
+// With the Czech decimal comma the server would compare 2,5 as 2 and show
+// the wrong rows; quotes and backslashes in a text stay part of the value.
+TEST_F(ZarhlaServerTest, FilterStepsFindFractionsApostrophesAndBackslashes) {
+  db_.Execute("insert into zarnzada (zadatel, rok, mnozstvi) values ('O''N\\\\x', '2008', 2.5), "
+              "('0789', '2008', 2)");
+  const auto form = Start();
+  SelectCell(*form, "mnozstvi", "2,5");
+  form->Pidatdotdchokle1->trigger();
+  EXPECT_EQ(form->FiltrSQL, "where mnozstvi = '2.5'");
+  ASSERT_EQ(form->ListModel->rowCount(), 1);
+  EXPECT_EQ(form->ZQuery1.RowValue(0, form->ZQuery1.FieldByName("zadatel")).ToString(), "O'N\\x");
+
+  form->Smazatfiltr1->trigger();
+  SelectCell(*form, "zadatel", "O'N\\x");
+  form->Pidatdotdchokle1->trigger();
+  EXPECT_EQ(form->FiltrSQL, "where zadatel = 'O''N\\\\x'");
+  EXPECT_EQ(form->FiltrPopis, "zadatel = O'N\\x");
+  EXPECT_EQ(form->ListModel->rowCount(), 1);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  form->FILTRsmazatposledn1->trigger();  // the only step
+  EXPECT_EQ(form->FiltrSQL, "");
+  EXPECT_EQ(form->ListModel->rowCount(), 5);
+  EXPECT_EQ(form->ListCaption->text(), U("Seznam - Žadatelé"));
+}
+
+// A saved step the server refuses: the start shows the server's message with
+// an empty list, and removing the last step brings the list back.
+TEST_F(ZarhlaServerTest, ARefusedSavedFilterIsShownAndTheLastStepRemoved) {
+  PridejFiltr("zarhla", "where rok = '2006'", "rok = 2006");
+  PridejFiltr("zarhla", "where rok = '2006' AND nosuchcolumn = 1", "rok = 2006, nosuchcolumn = 1");
+  const auto form = Start();
+  EXPECT_EQ(form->ListModel->rowCount(), 0);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Shown()[0].icon, TMsgIcon::Stop);
+  EXPECT_NE(boxes_->Shown()[0].text.find("nosuchcolumn"), std::string::npos) << boxes_->Shown()[0].text;
+
+  form->FILTRsmazatposledn1->trigger();
+  EXPECT_EQ(form->FiltrSQL, "where rok = '2006'");
+  EXPECT_EQ(form->ListModel->rowCount(), 2);
+  EXPECT_EQ(form->ListCaption->text(), U("Seznam - Žadatelé - filtr: rok = 2006"));
+}
+
+// The user's column order, widths and hidden columns outlive the run; an
+// unreadable file and "Smazat nastavení seznamu" give the server's columns.
+TEST_F(ZarhlaServerTest, ColumnLayoutIsSavedRestoredAndForgotten) {
+  auto column = [](TForm1& form, const char* name) { return form.ListModel->ColumnOf(form.ZQuery1.FindField(name)); };
+  {
+    const auto form = Start();
+    QHeaderView* header = form->suiDBGrid1->horizontalHeader();
+    EXPECT_EQ(header->logicalIndex(0), column(*form, "id"));
+    header->moveSection(header->visualIndex(column(*form, "suma")), 0);
+    header->resizeSection(column(*form, "zadatel"), 123);
+    QMenu menu;
+    NaplnNabidkuSloupcu(menu, *form->suiDBGrid1);
+    ASSERT_EQ(menu.actions().size(), form->ListModel->columnCount());
+    EXPECT_EQ(menu.actions()[0]->text(), U("suma"));
+    EXPECT_EQ(menu.actions()[1]->text(), U("id"));
+    menu.actions()[1]->trigger();  // unchecks "id"
+    EXPECT_TRUE(header->isSectionHidden(column(*form, "id")));
+    form->close();
+  }
+  ASSERT_TRUE(std::filesystem::exists("zarn.slo"));
+  {
+    const auto form = Start();
+    QHeaderView* header = form->suiDBGrid1->horizontalHeader();
+    EXPECT_EQ(header->logicalIndex(0), column(*form, "suma"));
+    EXPECT_EQ(header->sectionSize(column(*form, "zadatel")), 123);
+    EXPECT_TRUE(header->isSectionHidden(column(*form, "id")));
+    form->Smazatnastavenseznamu1->trigger();
+  }
+  EXPECT_FALSE(std::filesystem::exists("zarn.slo"));
+  std::ofstream("zarn.slo", std::ios::binary) << "\x01\x02 not a layout";
+  const auto form = Start();
+  QHeaderView* header = form->suiDBGrid1->horizontalHeader();
+  EXPECT_EQ(header->logicalIndex(0), column(*form, "id"));
+  EXPECT_EQ(header->hiddenSectionCount(), 0);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
 // Two applications of one applicant, year and nomenclature add up; a record
 // without applications keeps its value; a second run changes nothing.
 TEST_F(ZarhlaServerTest, RefreshSumsTheApplicationsIntoTheRecords) {
