@@ -13,10 +13,15 @@ std::string PrikazAktualizace() {
 #endif
 }
 
+// tmpepri is a temporary table of the session: every workstation refreshing
+// at the same moment sums into its own, so that none drops or refills the
+// table another is reading. A drop finds the session's temporary table first;
+// a session without one drops an ordinary table of that name instead, as an
+// older register left it.
 const std::vector<std::string>& PrikazyPrihlasek() {
   static const std::vector<std::string> prikazy = {
       "DROP TABLE IF EXISTS tmpepri",
-      "create table tmpepri\n"
+      "create temporary table tmpepri\n"
       " select rok,podnik,nomenkla,sum(vymera) as vymera,sum(mnozstvi) as mnozstvi,sum(plan) as plan\n"
       " from epri group by rok,podnik,nomenkla order by rok,podnik,nomenkla",
       "UPDATE zarnzada,tmpepri\n"

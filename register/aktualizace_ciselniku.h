@@ -1,7 +1,7 @@
 // The code-list refresh behind "aktualizovat": the updater zembu rewrites the
 // local code lists, then the server sums the crop-field applications of
-// `epri` per year, applicant and nomenclature into the three PRIH_ columns of
-// every matching licence-fee record.
+// `epri` per year, applicant and nomenclature, in a temporary table of the
+// session, into the three PRIH_ columns of every matching licence-fee record.
 #pragma once
 
 #include <string>

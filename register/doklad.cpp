@@ -18,6 +18,7 @@
 #include "platform/widgets/side_panel.h"
 #include "platform/widgets/wait_cursor.h"
 #include "platform/win1250.h"
+#include "register/cislo_validator.h"
 #include "register/doklad_sql.h"
 #include "register/pole_dokladu.h"
 #include "register/record_form_host.h"
@@ -231,10 +232,12 @@ QWidget* TRecordForm::BuildCropGroup() {
 QWidget* TRecordForm::BuildAmountsGroup() {
   QFrame* group = Skupina("GroupCastky");
   EditVAHA = Pole(group, "EditVAHA", "mnozstvi");
+  EditVAHA->setValidator(new TCisloValidator(EditVAHA));
   pole_.back()->OnExit = [this] { EditVAHAExit(); };
   EditMJ = Pole(group, "EditMJ", "mj", true);
   EditMJ->setFixedWidth(40);
   EditPOPLATEK = Pole(group, "EditPOPLATEK", "poplatek");
+  EditPOPLATEK->setValidator(new TCisloValidator(EditPOPLATEK));
   pole_.back()->OnExit = [this] { EditVAHAExit(); };
   EditSUMA = Pole(group, "EditSUMA", "suma", true);
   EditPOZNAMKA = Pole(group, "EditPOZNAMKA", "poznamka");

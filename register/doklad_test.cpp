@@ -12,9 +12,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <thread>
 
 #include "dbf/dbf_table/ds_database.h"
 #include "dbf/memtable/mem_table.h"
@@ -25,6 +25,7 @@
 #include "platform/widgets/side_panel.h"
 #include "platform/widgets/test_application.h"
 #include "register/record_form_host.h"
+#include "register/doklad_sql.h"
 #include "register/vyber.h"
 #include "register/zarn_err.h"
 #include "services/query.h"
@@ -35,17 +36,6 @@ namespace zarn {
 namespace {
 
 using testing::W;
-
-// The statement that creates zarnzada, as the schema of the local server has it.
-std::string ZarnzadaSchema() {
-  std::ifstream file(std::string(ZARN_SOURCE_DIR) + "/sql/schema.sql");
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string schema = text.str();
-  const size_t begin = schema.find("CREATE TABLE IF NOT EXISTS zarnzada");
-  const size_t end = schema.find(';', begin);
-  return schema.substr(begin, end - begin);
-}
 
 class TestHost : public TRecordFormHost {
  public:
@@ -113,7 +103,7 @@ class RecordFormTest : public testing::ServerTest {
     std::filesystem::create_directory("data");
     std::filesystem::copy_file(std::string(ZARN_SOURCE_DIR) + "/demo/obdobi.dtx", "obdobi.dtx");
     db_.Execute("DROP TABLE IF EXISTS zarnzada");
-    db_.Execute(ZarnzadaSchema());
+    db_.Execute(testing::SchemaTable("zarnzada"));
     host_ = std::make_unique<TestHost>(db_);
     form_ = new TRecordForm(*host_, &host_->window);
     form_->setGeometry(20, 20, 880, 360);
@@ -152,6 +142,36 @@ class RecordFormTest : public testing::ServerTest {
   }
 
   std::string Field(const char* name) { return form_->Dbf5.FieldByName(name).AsString(); }
+
+  // Types the characters one key at a time, so that the control's validator
+  // sees each of them.
+  static void Keys(QWidget* widget, const QString& keys) {
+    for (const QChar key : keys) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+      QApplication::sendEvent(widget, &press);
+    }
+  }
+
+  // Another session with the scratch database, as a second workstation has.
+  std::unique_ptr<TServerConnection> Workstation() {
+    auto connection = std::make_unique<TServerConnection>();
+    connection->Settings() = settings_;
+    connection->Connect();
+    connection->RunConnectionSetup();
+    return connection;
+  }
+
+  // The log's block for one failure: "radek" and the script.
+  void ExpectLoggedFailure(const std::string& radek) {
+    std::vector<std::string> log;
+    ASSERT_TRUE(ReadTextLines(kZarnErr, &log));
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(log[0], std::string(37, '-'));
+    EXPECT_EQ(log[2], radek);
+    EXPECT_EQ(log[4], "--");
+    EXPECT_EQ(log[5], "BEGIN;");
+    EXPECT_EQ(log.back(), "COMMIT;");
+  }
 
   ScratchWorkingFolder folder_{"doklad_test"};
   std::unique_ptr<TestHost> host_;
@@ -206,7 +226,9 @@ TEST_F(RecordFormTest, MissingPeriodListIsReportedAndPeriodsCanStillBeTyped) {
   form_->Novdoklad1Click();
   ASSERT_EQ(answers.Shown().size(), 1u);
   EXPECT_EQ(answers.Shown()[0].icon, TMsgIcon::Stop);
+  EXPECT_EQ(answers.Shown()[0].text, W("Seznam období obdobi.dtx nelze přečíst; období lze jen napsat."));
   EXPECT_EQ(host_->record_states, 1);
+  EXPECT_EQ(form_->Dbf5.State(), dsEdit);
   EXPECT_EQ(form_->ComboOBDOBI->count(), 0);
   form_->ComboOBDOBI->setFocus();
   form_->ComboOBDOBI->setEditText("9  jiné");
@@ -325,7 +347,9 @@ TEST_F(RecordFormTest, PickersCopyExactlyTheirFieldsAsText) {
   EXPECT_FALSE(host_->partner_panel->StayOn());
   EXPECT_FALSE(host_->partner_panel->Popped());
   EXPECT_EQ(Field("zadatel"), "0123");
+  EXPECT_EQ(Field("ico"), "12345678");
   EXPECT_EQ(Field("nazevpodni"), W("Osiva Žatec a.s."));
+  EXPECT_EQ(Field("kodpar"), "P0123");
   EXPECT_EQ(QApplication::focusWidget(), form_->EditSMLOUVA);
 
   TypeAndLeave(form_->EditPOPLATEK, "7", form_->EditPOZNAMKA);
@@ -414,6 +438,165 @@ TEST_F(RecordFormTest, FailingInsertOfAnEditIsLoggedAsStatementTwoAndEndsTheProg
   EXPECT_FALSE(db_.Connected());
   EXPECT_EQ(host_->ends, 1);
   EXPECT_EQ(host_->list_states, 0);  // the save was abandoned
+}
+
+// The session is killed while the insert of an edit waits for a lock that a
+// second workstation holds: the delete before it was inside the script's
+// transaction, so the old row is still there, and the error path ran as for
+// any statement the server refuses.
+TEST_F(RecordFormTest, SessionLostBetweenDeleteAndInsertLosesNothing) {
+  const std::string id = Insert("0123", "old");
+  host_->selected = id;
+  form_->suiDBGrid1DblClick();
+  TypeAndLeave(form_->EditPOZNAMKA, "new", form_->EditFAKTURA);
+
+  // The gap above the last id: the new row's insert waits on it, the delete
+  // of the old row does not.
+  const auto holder = Workstation();
+  holder->Execute("SET SESSION TRANSACTION ISOLATION LEVEL REPEATABLE READ");
+  holder->Execute("BEGIN");
+  holder->Query("select id from zarnzada where id > " + id + " for update");
+  const std::string victim = std::to_string(db_.ServerThreadId());
+  std::string killer_error = "the insert never waited";
+  std::thread killer([&] {
+    const auto killer_session = Workstation();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+      const QueryResult waiting = killer_session->Query(
+          "select count(*) from information_schema.processlist where id = " + victim +
+          " and info like 'insert into zarnzada%'");
+      if (waiting.Integer(0, 0) == 1) {
+        killer_session->Execute("KILL " + victim);
+        killer_error.clear();
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  TScriptedDotaz answers({mrOk, mrOk});
+  EXPECT_THROW(form_->suiButton15Click(), EServerError);
+  killer.join();
+  holder->Execute("ROLLBACK");
+  EXPECT_EQ(killer_error, "");
+
+  ExpectLoggedFailure("radek 2");
+  EXPECT_EQ(answers.Shown().back().text, W("Nastala chyba SQL. Program bude ukončen."));
+  EXPECT_EQ(host_->ends, 1);
+  EXPECT_EQ(host_->list_states, 0);
+  EXPECT_FALSE(db_.Connected());
+  db_.Connect();  // the shared server is still there
+  db_.RunConnectionSetup();
+  const std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].substr(0, rows[0].find('|') + 10), id + "|0123|old|");
+}
+
+// The session is gone before the save starts: the first statement fails,
+// nothing is written and the error path runs.
+TEST_F(RecordFormTest, ServerGoneAtSaveWritesNothing) {
+  const std::string id = Insert("0123", "old");
+  host_->selected = id;
+  form_->suiDBGrid1DblClick();
+  TypeAndLeave(form_->EditPOZNAMKA, "new", form_->EditFAKTURA);
+  Workstation()->Execute("KILL " + std::to_string(db_.ServerThreadId()));
+
+  TScriptedDotaz answers({mrOk, mrOk});
+  EXPECT_THROW(form_->suiButton15Click(), EServerError);
+  ExpectLoggedFailure("radek 0");
+  EXPECT_EQ(answers.Shown().back().text, W("Nastala chyba SQL. Program bude ukončen."));
+  EXPECT_EQ(host_->ends, 1);
+  db_.Connect();
+  db_.RunConnectionSetup();
+  const std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].substr(0, rows[0].find('|') + 10), id + "|0123|old|");
+}
+
+// "Množství" and "Poplatek" take only a number as the workstation writes it.
+TEST_F(RecordFormTest, NumberFieldsRefuseLettersAndUnfinishedNumbers) {
+  form_->Novdoklad1Click();
+  const struct {
+    const char* keys;
+    const char* shown;
+  } cases[] = {{"12abc", "12"}, {"2,5", "2,5"}, {"x", ""}, {"-3,5", "-3,5"},
+               {"1,2,3", "1,23"}, {"2.5", "25"}, {"1e5", "15"}, {" 7", "7"}};
+  for (QLineEdit* edit : {form_->EditVAHA, form_->EditPOPLATEK}) {
+    for (const auto& c : cases) {
+      edit->setFocus();
+      edit->clear();
+      Keys(edit, QString::fromLatin1(c.keys));
+      EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown)) << edit->objectName().toStdString() << " " << c.keys;
+    }
+  }
+
+  // A pasted text is checked as well.
+  form_->EditVAHA->clear();
+  form_->EditVAHA->insert(QStringLiteral("4kg"));
+  EXPECT_EQ(form_->EditVAHA->text(), "");
+
+  TypeAndLeave(form_->EditVAHA, "2", form_->EditPOZNAMKA);
+  TScriptedDotaz answers({mrOk, mrOk});
+  for (const char* unfinished : {"-", "2,"}) {
+    form_->EditVAHA->setFocus();
+    form_->EditVAHA->clear();
+    Keys(form_->EditVAHA, QString::fromLatin1(unfinished));
+    form_->EditPOZNAMKA->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(answers.Shown().back().text,
+              W("Hodnota \"") + unfinished + W("\" není číslo. Zadejte číslo, např. 12,5."));
+    EXPECT_EQ(QApplication::focusWidget(), form_->EditVAHA);
+    EXPECT_EQ(form_->Dbf5.FieldByName("mnozstvi").AsFloat(), 2) << unfinished;
+  }
+  EXPECT_EQ(answers.Shown().size(), 2u);
+}
+
+// With the decimal comma the sum is computed from 2,5 and 100, and the script
+// writes the numbers with the server's decimal point.
+TEST_F(RecordFormTest, CzechNumbersAreSavedWithADecimalPoint) {
+  const std::string id = Insert("0123", "old");
+  host_->selected = id;
+  form_->suiDBGrid1DblClick();
+  form_->EditVAHA->setFocus();  // leaving "Žadatel" takes 0123 over and goes on to "Smlouva"
+  TypeAndLeave(form_->EditVAHA, "2,5", form_->EditPOPLATEK);
+  TypeAndLeave(form_->EditPOPLATEK, "100", form_->EditPOZNAMKA);
+  EXPECT_EQ(form_->EditSUMA->text(), "250");
+
+  std::vector<std::string> script;
+  PridejZapisZarnZada(form_->Dbf5, "x", script);
+  const std::vector<std::string> amounts(script.begin() + 5 + 15, script.begin() + 5 + 18);
+  EXPECT_EQ(amounts, (std::vector<std::string>{"02.5,", "0100,", "0250,"}));
+
+  TScriptedDotaz answers({mrOk});
+  form_->suiButton15Click();
+  const QueryResult row = db_.Query("select concat_ws(' ', mnozstvi, poplatek, suma) from zarnzada");
+  ASSERT_EQ(row.RowCount(), 1u);
+  EXPECT_EQ(row.Text(0, 0), "2.5 100 250");
+}
+
+// Saved unchanged, a new record repeats every column of its source but the
+// id, the identifier and the date of entry. The PRIH_ figures are the
+// refresh's alone and start at 0.
+TEST_F(RecordFormTest, NewRecordSavedUnchangedRepeatsEveryOtherColumn) {
+  db_.Execute("insert into zarnzada (zadatel,ico,nazevpodni,kodpar,smlouva,rok,obdobi,porizeno,partie,nomenkla,"
+              "nazevosiva,druh,naz_dru,odruda,naz_odru,stupen,mnozstvi,mj,poplatek,suma,poznamka,faktura,"
+              "zaplacena,identifik) values ('0123','12345678','Osiva','P0123','S-1','2006','1  jaro',"
+              "'2006-3-5','P7','N200','Jecmen','123','jecmen','O7','Bojos','C1',2.5,'t',100,250,'it''s',"
+              "'F1','2006-4-1','0101060305000000')");
+  host_->selected = std::to_string(db_.Query("select max(id) from zarnzada").Integer(0, 0));
+  form_->Novdoklad1Click();
+  TScriptedDotaz answers({mrOk});
+  form_->suiButton15Click();
+
+  const QueryResult names = db_.Query(
+      "select group_concat(column_name order by ordinal_position) from information_schema.columns "
+      "where table_schema = database() and table_name = 'zarnzada' "
+      "and column_name not in ('id', 'identifik', 'porizeno', 'PRIH_PLOCH', 'PRIH_VAHA', 'PRIH_PLAN')");
+  const std::string columns(names.Text(0, 0));
+  const QueryResult rows =
+      db_.Query("select concat_ws('|'," + columns + "), identifik, cast(porizeno as char) from zarnzada order by id");
+  ASSERT_EQ(rows.RowCount(), 2u);
+  EXPECT_EQ(rows.Text(1, 0), rows.Text(0, 0));
+  EXPECT_NE(rows.Text(1, 1), rows.Text(0, 1));
+  EXPECT_EQ(rows.Text(1, 2), FormatDateTime("yyyy-mm-dd", Date()));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/widgets/date_edit.h"
 #include "platform/widgets/message_box.h"
 #include "platform/win1250.h"
+#include "register/cislo_validator.h"
 
 namespace zarn {
 
@@ -54,6 +55,7 @@ void TPoleDokladu::Uloz() {
   if (field == nullptr) return;
   const std::string text = ControlText();
   if (text == field->Text()) return;
+  RefuseUnfinishedNumber(text);
   // Typing into a posted buffer edits it again, as a data-aware edit does.
   if (DataSet()->State() == dsBrowse) DataSet()->Edit();
   // The field's change event must not put the text back while it is stored.
@@ -63,6 +65,15 @@ void TPoleDokladu::Uloz() {
   } guard{writing_};
   writing_ = true;
   field->SetText(text);
+}
+
+// A number field's validator keeps letters out but lets "-" or "12," stand
+// while they are typed; left like that, they are refused in Czech before the
+// field sees them.
+void TPoleDokladu::RefuseUnfinishedNumber(const std::string& text) const {
+  const auto* edit = qobject_cast<const QLineEdit*>(control_);
+  if (edit == nullptr || qobject_cast<const TCisloValidator*>(edit->validator()) == nullptr) return;
+  if (!edit->hasAcceptableInput()) throw EDatabaseError(TCisloValidator::Zprava(text));
 }
 
 bool TPoleDokladu::Zapis() {

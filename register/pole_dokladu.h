@@ -51,6 +51,7 @@ class TPoleDokladu : public QObject, public TDataLink {
   std::string ControlText() const;
   // Zapis without the report: raises what the field raises.
   void Uloz();
+  void RefuseUnfinishedNumber(const std::string& text) const;
   void Opustena();
 
   QWidget* control_;

@@ -78,12 +78,27 @@ std::string TScriptRunner::Text() const {
   return text;
 }
 
+// A script that fails inside its BEGIN must not leave the transaction open on
+// the session: the next BEGIN, or any later statement that commits, would
+// make its delete final without the insert, and its row locks would hold
+// other workstations until the session ends. With no transaction open the
+// rollback changes nothing; on a session the server dropped there is nothing
+// left to roll back.
+void TScriptRunner::RollBackOpenTransaction() {
+  if (!connection_.Connected()) return;
+  try {
+    connection_.Execute("ROLLBACK");
+  } catch (const EServerError&) {
+  }
+}
+
 void TScriptRunner::Execute() {
   const std::vector<std::string> statements = SplitSqlStatements(Text());
   for (size_t index = 0; index < statements.size(); ++index) {
     try {
       connection_.Execute(statements[index]);
     } catch (const EServerError& error) {
+      RollBackOpenTransaction();
       if (OnError) OnError(*this, static_cast<int>(index), error);
       lines_.clear();
       throw;

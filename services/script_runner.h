@@ -37,12 +37,14 @@ class TScriptRunner {
   ErrorHandler OnError;
 
   // Executes the statements of the lines in order and clears the lines. At
-  // the first failing statement calls OnError, clears the lines and raises
-  // the error again: the statements after it are not run, those before it
-  // stay executed.
+  // the first failing statement rolls back the transaction the script opened
+  // (statements outside a transaction stay executed), calls OnError, clears
+  // the lines and raises the error again: the statements after it are not run.
   void Execute();
 
  private:
+  void RollBackOpenTransaction();
+
   TServerConnection& connection_;
   std::vector<std::string> lines_;
 };

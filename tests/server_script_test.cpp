@@ -79,6 +79,16 @@ TEST_F(ScriptTest, FailingInsertOfAnEditIsStatementTwo) {
   EXPECT_THROW(runner.Execute(), EServerError);
   EXPECT_EQ(failure.index, 2);
   EXPECT_TRUE(db_.Connected());
+  // The failed script's transaction is rolled back, not left open on the
+  // session for the next statement to commit: the old row is back for this
+  // session and was never gone for another.
+  EXPECT_EQ(Notes(), "old");
+  db_.Execute("BEGIN");
+  db_.Execute("COMMIT");
+  TServerConnection other;
+  other.Settings() = settings_;
+  other.Connect();
+  EXPECT_EQ(other.Query("select note from steps where n = 5").Value(0, 0).ToString(), "old");
 }
 
 }  // namespace

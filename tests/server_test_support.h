@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "services/connection.h"
@@ -31,6 +33,19 @@ inline std::optional<TConnectionSettings> TestServerSettings() {
   settings.Password = EnvOr("ZARN_DB_PASSWORD", "");
   settings.Database = EnvOr("ZARN_DB_NAME", "tarvol");
   return settings;
+}
+
+// The CREATE TABLE statement of `table` as the project's sql/schema.sql has
+// it, so that a scratch database gets exactly the shared server's columns;
+// empty when the schema has no such table.
+inline std::string SchemaTable(const std::string& table) {
+  std::ifstream in(std::string(ZARN_SOURCE_DIR) + "/sql/schema.sql");
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string schema = text.str();
+  const size_t start = schema.find("CREATE TABLE IF NOT EXISTS " + table + " (");
+  if (start == std::string::npos) return "";
+  return schema.substr(start, schema.find(';', start) - start);
 }
 
 // A port on 127.0.0.1 where nothing listens.
