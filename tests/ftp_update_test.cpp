@@ -206,7 +206,7 @@ TEST_F(FtpUpdateTest, BinaryBytesInTheStampAreAnErrorAndShowAsQuestionMarksInThe
     const char* logged;
   } cases[] = {
       {"2024-03-07\r09:05:04", "2024-03-07?09:05:04"},
-      {"\xFF\xFF\xFF\xFF-03-07 09:05:04", "??" "??-03-07 09:05:04"},
+      {"\xFF\xFF\xFF\xFF-03-07 09:05:04", "?\?\?\?-03-07 09:05:04"},
       {std::string("2024-03-07 \0\0:05:04", 19), "2024-03-07 ??:05:04"},
   };
   PublishInstaller("installer");
