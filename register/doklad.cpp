@@ -24,6 +24,7 @@
 #include "register/record_form_host.h"
 #include "register/vyber.h"
 #include "register/zarn_err.h"
+#include "register/zaznam_datumy.h"
 #include "services/kopiruj_zaznam.h"
 #include "services/query.h"
 
@@ -35,9 +36,6 @@ constexpr char kObdobi[] = "obdobi.dtx";
 constexpr int kPartnerPanelWidth = 900;
 constexpr int kZadatelWidth = 41;
 
-// 11 November 1999: dates before it stand for no date and become 01.01.1900.
-TDateTime PrvniPlatneDatum() { return EncodeDate(1999, 11, 11); }
-TDateTime ZadneDatum() { return EncodeDate(1900, 1, 1); }
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -352,7 +350,7 @@ void TRecordForm::EditVAHAExit() {
 
 void TRecordForm::OpravDatum(const char* field_name) {
   TField& field = Dbf5.FieldByName(field_name);
-  if (!field.IsNull() && field.AsDateTime() >= PrvniPlatneDatum()) return;
+  if (!field.IsNull() && field.AsDateTime() >= HraniceDatumu()) return;
   UpravBuffer();
   field.SetAsDateTime(ZadneDatum());
 }

@@ -14,6 +14,7 @@
 #include "platform/ini_file.h"
 #include "platform/widgets/message_box.h"
 #include "platform/win1250.h"
+#include "register/zaznam_datumy.h"
 
 namespace zarn {
 namespace {
@@ -88,8 +89,6 @@ TTiskSestavy::TTiskSestavy(TSestava sestava, TDataSet& list, TDateTime datum)
 }
 
 void TTiskSestavy::SpoctiSoucty() {
-  // A payment date up to this day means "not paid", as in the list's totals.
-  const TDateTime paid_after = EncodeDate(1999, 11, 11);
   for (const TSoucetSestavy& soucet : sestava_.soucty) {
     const TField* field = list_.FindField(soucet.pole);
     const TField* paid = soucet.pole_uhrady.empty() ? nullptr : list_.FindField(soucet.pole_uhrady);
@@ -101,7 +100,7 @@ void TTiskSestavy::SpoctiSoucty() {
     for (int row = 0; row < list_.RowCount(); ++row) {
       if (paid != nullptr) {
         const Variant date = list_.RowValue(row, *paid);
-        if (date.IsClear() || date.ToDateTime() <= paid_after) continue;
+        if (date.IsClear() || !JeZaplaceno(date.ToDateTime())) continue;
       }
       const Variant value = list_.RowValue(row, *field);
       if (!value.IsClear()) sum += value.ToDouble();

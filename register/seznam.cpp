@@ -11,13 +11,10 @@
 #include "platform/win1250.h"
 #include "services/routines.h"
 #include "services/sql_quote.h"
+#include "register/zaznam_datumy.h"
 
 namespace zarn {
 namespace {
-
-// Payments recorded on or before this day are old placeholders for "not
-// paid", so only later dates count.
-TDateTime PosledniNeplatneZaplaceni() { return EncodeDate(1999, 11, 11); }
 
 bool JeCelociselny(const TField& field) {
   switch (field.DataType()) {
@@ -93,7 +90,6 @@ TSouctySeznamu SpoctiSoucty(TDataSet& list) {
   const TField* mnozstvi = list.FindField("mnozstvi");
   const TField* suma = list.FindField("suma");
   const TField* zaplacena = list.FindField("zaplacena");
-  const TDateTime neplatne = PosledniNeplatneZaplaceni();
   const int rows = list.RowCount();
   for (int row = 0; row < rows; ++row) {
     soucty.mnozstvi += Cislo(list, row, mnozstvi);
@@ -101,7 +97,7 @@ TSouctySeznamu SpoctiSoucty(TDataSet& list) {
     soucty.poplatky += poplatek;
     if (zaplacena != nullptr) {
       const Variant datum = list.RowValue(row, *zaplacena);
-      if (!datum.IsClear() && datum.ToDateTime() > neplatne) soucty.zaplaceno += poplatek;
+      if (!datum.IsClear() && JeZaplaceno(datum.ToDateTime())) soucty.zaplaceno += poplatek;
     }
   }
   if (list.Active()) list.First();
