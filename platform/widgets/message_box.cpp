@@ -34,7 +34,7 @@ QString LabelText(const std::string& text) {
 // Builds the box's window: icon and text side by side, the buttons centred
 // below them. The buttons end the dialog with mrOk and mrNo.
 void BuildBox(QDialog& box, const TDotaz& dotaz, const std::vector<std::string>& captions) {
-  box.setWindowTitle(QStringLiteral("Tarvol05"));
+  box.setWindowTitle(FromWin1250(dotaz.Titulek));
   box.setObjectName(QStringLiteral("dotaz"));
   auto* icon = new QLabel;
   const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
@@ -72,7 +72,7 @@ void BuildBox(QDialog& box, const TDotaz& dotaz, const std::vector<std::string>&
 
 }  // namespace
 
-TDotaz::TDotaz() : Tlacitko1("OK"), Tlacitko2(Utf8ToWin1250("Zpět")) {}
+TDotaz::TDotaz() : Titulek("Tarvol05"), Tlacitko1("OK"), Tlacitko2(Utf8ToWin1250("Zpět")) {}
 
 TModalResult TDotaz::Execute(QWidget* parent) const {
   if (g_script != nullptr) return g_script->Answer(*this);

@@ -22,12 +22,13 @@ class TDotaz {
   TDotaz();
 
   std::string Text;
+  std::string Titulek;    // window caption, "Tarvol05" unless set
   int PocetTlacitek = 1;  // number of buttons, 1 or 2
   std::string Tlacitko1;  // "OK" unless set
   std::string Tlacitko2;  // "Zpět" unless set
   TMsgIcon Ikona = TMsgIcon::Information;
 
-  // Shows the box modally with the caption "Tarvol05", centred on `parent`'s
+  // Shows the box modally with its caption, centred on `parent`'s
   // window (on the screen without one). The first button gives mrOk, the
   // second mrNo; Escape or the title bar's close button give mrCancel. While
   // a TScriptedDotaz exists no window opens: the box is recorded and answered
