@@ -12,7 +12,6 @@
 #include "dbf/memtable/mem_table.h"
 #include "dbf/shared_file.h"
 #include "dbf/table_api.h"
-#include "platform/datetime.h"
 #include "services/kopiruj_zaznam.h"
 #include "services/routines.h"
 
@@ -120,18 +119,11 @@ void KopirujDoNoveDbf(TDataSet& dotaz, TDsDatabase& slozka, const std::string& t
     DefiniceNoveDbf(pametova.FieldDefs(), dbf.FieldDefs());
     dbf.CreateTable();
     dbf.Open();
-    const std::vector<int> casy = PoleTypu(pametova, {ftTime});
     const int celkem = pametova.RecordCount();
     int hotovo = 0;
     for (pametova.First(); !pametova.Eof(); pametova.Next()) {
       dbf.Append();
       KopirujZaznam(pametova, dbf, /*by_name=*/false);
-      // A time of day passed on as a date-time would be written as the
-      // date of day 0; the character field is meant for the time.
-      for (int index : casy) {
-        const TField& cas = pametova.Fields()[index];
-        if (!cas.IsNull()) dbf.Fields()[index].SetAsString(TimeToStr(cas.AsDateTime()));
-      }
       dbf.Post();
       if (prubeh) prubeh(++hotovo, celkem);
     }

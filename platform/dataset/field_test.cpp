@@ -35,6 +35,9 @@ TEST_F(VariantTest, ConvertsAsTheClassicVariants) {
   EXPECT_EQ(Variant(false).ToString(), "False");
   EXPECT_EQ(Variant::Null().ToString(), "");
   EXPECT_EQ(Variant::FromDate(EncodeDate(2024, 3, 7)).ToString(), "7.3.2024");
+  EXPECT_EQ(Variant::FromDate(EncodeDate(2024, 3, 7) + EncodeTime(9, 5, 3, 0)).ToString(), "7.3.2024 9:05:03");
+  EXPECT_EQ(Variant::FromDate(EncodeTime(9, 5, 3, 0)).ToString(), "9:05:03");  // a time of day alone
+  EXPECT_EQ(Variant::FromDate(0).ToString(), "30.12.1899");
   EXPECT_DOUBLE_EQ(Variant("7.3.2024").ToDateTime(), EncodeDate(2024, 3, 7));
   EXPECT_TRUE(Variant("TRUE").ToBool());
   EXPECT_THROW(Variant("abc").ToInt(), EVariantError);

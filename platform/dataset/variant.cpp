@@ -123,6 +123,18 @@ bool Variant::ToBool() const {
   return ToDouble() != 0;
 }
 
+namespace {
+
+// A date-time as text the way variants convert it: a value with no date
+// part is a time of day and reads as the time alone, not as a time on
+// 30.12.1899.
+std::string DateText(TDateTime value) {
+  if (std::trunc(value) == 0 && value != 0) return TimeToStr(value);
+  return DateTimeToStr(value);
+}
+
+}  // namespace
+
 std::string Variant::ToString() const {
   switch (Type()) {
     case VarType::Empty: case VarType::Null: return "";
@@ -130,7 +142,7 @@ std::string Variant::ToString() const {
     case VarType::Integer: return std::to_string(std::get<int32_t>(value_));
     case VarType::Int64: return std::to_string(std::get<int64_t>(value_));
     case VarType::Double: return FloatToStr(std::get<double>(value_));
-    case VarType::Date: return DateTimeToStr(std::get<DateValue>(value_).value);
+    case VarType::Date: return DateText(std::get<DateValue>(value_).value);
     case VarType::String: return std::get<std::string>(value_);
     case VarType::Bytes: return std::get<BytesValue>(value_).bytes;
     case VarType::Array: break;
