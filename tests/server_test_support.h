@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "services/connection.h"
 
@@ -33,6 +34,17 @@ inline std::optional<TConnectionSettings> TestServerSettings() {
   settings.Password = EnvOr("ZARN_DB_PASSWORD", "");
   settings.Database = EnvOr("ZARN_DB_NAME", "tarvol");
   return settings;
+}
+
+// Runs statements in order on a fresh session of the test server (no
+// database chosen beyond the settings' own); does nothing without a server.
+inline void ExecuteOnTestServer(const std::vector<std::string>& statements) {
+  const auto settings = TestServerSettings();
+  if (!settings) return;
+  TServerConnection admin;
+  admin.Settings() = *settings;
+  admin.Connect();
+  for (const std::string& statement : statements) admin.Execute(statement);
 }
 
 // The CREATE TABLE statement of `table` as the project's sql/schema.sql has
@@ -58,22 +70,10 @@ class ServerTest : public ::testing::Test {
   static std::string ScratchName() { return "zarn_test_" + std::to_string(getpid()); }
 
   static void SetUpTestSuite() {
-    const auto settings = TestServerSettings();
-    if (!settings) return;
-    TServerConnection admin;
-    admin.Settings() = *settings;
-    admin.Connect();
-    admin.Execute("CREATE DATABASE IF NOT EXISTS " + ScratchName() + " DEFAULT CHARACTER SET cp1250");
+    ExecuteOnTestServer({"CREATE DATABASE IF NOT EXISTS " + ScratchName() + " DEFAULT CHARACTER SET cp1250"});
   }
 
-  static void TearDownTestSuite() {
-    const auto settings = TestServerSettings();
-    if (!settings) return;
-    TServerConnection admin;
-    admin.Settings() = *settings;
-    admin.Connect();
-    admin.Execute("DROP DATABASE IF EXISTS " + ScratchName());
-  }
+  static void TearDownTestSuite() { ExecuteOnTestServer({"DROP DATABASE IF EXISTS " + ScratchName()}); }
 
   void SetUp() override {
     const auto settings = TestServerSettings();

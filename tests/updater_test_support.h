@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dbf/testing/python.h"
 #include "platform/ini_file.h"
@@ -72,26 +73,17 @@ class UpdaterServerTest : public ::testing::Test {
   static void SetUpTestSuite() {
     const auto settings = TestServerSettings();
     if (!settings) return;
-    TServerConnection admin;
-    admin.Settings() = *settings;
-    admin.Connect();
     const std::string db = UpdaterScratchName();
-    admin.Execute("DROP DATABASE IF EXISTS " + db);
-    admin.Execute("CREATE DATABASE " + db + " DEFAULT CHARACTER SET cp1250");
+    std::vector<std::string> statements = {"DROP DATABASE IF EXISTS " + db,
+                                           "CREATE DATABASE " + db + " DEFAULT CHARACTER SET cp1250"};
     for (const char* table : kCopiedTables) {
-      admin.Execute("CREATE TABLE " + db + "." + table + " LIKE " + settings->Database + "." + table);
-      admin.Execute("INSERT INTO " + db + "." + table + " SELECT * FROM " + settings->Database + "." + table);
+      statements.push_back("CREATE TABLE " + db + "." + table + " LIKE " + settings->Database + "." + table);
+      statements.push_back("INSERT INTO " + db + "." + table + " SELECT * FROM " + settings->Database + "." + table);
     }
+    ExecuteOnTestServer(statements);
   }
 
-  static void TearDownTestSuite() {
-    const auto settings = TestServerSettings();
-    if (!settings) return;
-    TServerConnection admin;
-    admin.Settings() = *settings;
-    admin.Connect();
-    admin.Execute("DROP DATABASE IF EXISTS " + UpdaterScratchName());
-  }
+  static void TearDownTestSuite() { ExecuteOnTestServer({"DROP DATABASE IF EXISTS " + UpdaterScratchName()}); }
 
   void SetUp() override {
     const auto settings = TestServerSettings();
