@@ -1,6 +1,7 @@
 #include "dbf/field_codec.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -15,8 +16,11 @@ namespace {
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-// Up to this many digits the mantissa is below 2^53 and therefore exact.
-constexpr int kExactDigits = 15;
+// A mantissa up to 2^53 converts to a double exactly; 19 decimal digits
+// always fit in 64 bits, so a mantissa of at most that many digits is whole.
+constexpr uint64_t kMaxExactMantissa = uint64_t{1} << 53;
+constexpr int kMaxUnwrappedDigits = 19;
+static_assert(kMaxUnwrappedDigits < static_cast<int>(sizeof kExactPowersOfTen / sizeof kExactPowersOfTen[0]));
 
 // Bias of the I and + letters: the stored image is value + 2^31, big-endian,
 // so that the bytes sort in the order of the signed values.
@@ -48,14 +52,26 @@ FieldBytes UpToZero(FieldBytes field) {
 }
 
 // Eight spaces as one word: padding is skipped a word at a time, since text
-// fields are mostly padding on the right and numbers on the left.
+// fields are mostly padding on the right and numbers on the left. The first
+// word that is not all spaces tells by its bit count where the padding ends,
+// so no byte loop follows it.
 constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
+// Count of whole bytes before the first (in memory order) nonzero byte of a
+// nonzero word, and the count after the last.
+int BytesBeforeFirstNonzero(uint64_t word) {
+  return (kLittleEndian ? std::countr_zero(word) : std::countl_zero(word)) / 8;
+}
+int BytesAfterLastNonzero(uint64_t word) {
+  return (kLittleEndian ? std::countl_zero(word) : std::countr_zero(word)) / 8;
+}
 
 int LeadingSpaces(const char* p, int n) {
   int i = 0;
   for (uint64_t word; i + 8 <= n; i += 8) {
     std::memcpy(&word, p + i, 8);
-    if (word != kEightSpaces) break;
+    if (word != kEightSpaces) return i + BytesBeforeFirstNonzero(word ^ kEightSpaces);
   }
   while (i < n && p[i] == ' ') ++i;
   return i;
@@ -66,7 +82,7 @@ int LengthWithoutTrailingSpaces(FieldBytes field) {
   int n = field.length;
   for (uint64_t word; n >= 8; n -= 8) {
     std::memcpy(&word, field.data + n - 8, 8);
-    if (word != kEightSpaces) break;
+    if (word != kEightSpaces) return n - BytesAfterLastNonzero(word ^ kEightSpaces);
   }
   while (n > 0 && field.data[n - 1] == ' ') --n;
   return n;
@@ -80,30 +96,55 @@ FieldBytes TrimSpaces(FieldBytes text) {
   return text;
 }
 
-// Plain decimals ("-123.45") of at most kExactDigits digits; false for
-// anything else, which the general parser then handles.
-bool ParseSimpleDecimal(FieldBytes text, double* value) {
-  const char* p = text.data;
-  const char* const end = p + text.length;
-  const bool negative = p < end && *p == '-';
+// What one pass over a number field found.
+enum class PlainNumber : uint8_t {
+  kBlank,  // nothing but spaces: the field is null
+  kExact,  // a plain decimal, converted exactly
+  kOther,  // anything else: left to the general parser
+};
+
+// Reads a field holding padding, an optional "-", decimal digits with an
+// optional ".", and padding again, in a single pass with no separate trim.
+// The digits gather into an integer mantissa; when it is at most 2^53 it is
+// an exact double, and so is the power of ten of the scale, so the one
+// division rounds correctly and gives what the general parser gives. Up to 19
+// digits cannot wrap the mantissa; leading zeros count as digits here but
+// add nothing to it, so "007.50" stays on this path.
+PlainNumber ParsePlainDecimal(FieldBytes field, double* value) {
+  const char* p = field.data;
+  const char* const end = p + field.length;
+  p += LeadingSpaces(p, field.length);
+  if (p == end) return PlainNumber::kBlank;
+  const bool negative = *p == '-';
   if (negative) ++p;
-  while (p < end && *p == '0') ++p;  // leading zeros are not significant
-  const char* const digits_start = p;
+  const char* const integer_start = p;
   uint64_t mantissa = 0;
   unsigned d;
   while (p < end && (d = static_cast<unsigned char>(*p) - '0') < 10) mantissa = mantissa * 10 + d, ++p;
-  int integer_digits = static_cast<int>(p - digits_start);
-  int fraction_digits = 0;
+  int digits = static_cast<int>(p - integer_start);
+  int scale = 0;
   if (p < end && *p == '.') {
     const char* const fraction_start = ++p;
     while (p < end && (d = static_cast<unsigned char>(*p) - '0') < 10) mantissa = mantissa * 10 + d, ++p;
-    fraction_digits = static_cast<int>(p - fraction_start);
+    scale = static_cast<int>(p - fraction_start);
+    digits += scale;
   }
-  const bool any_digit = digits_start != text.data + (negative ? 1 : 0) || integer_digits + fraction_digits > 0;
-  if (p != end || !any_digit || integer_digits + fraction_digits > kExactDigits) return false;
-  const double v = static_cast<double>(mantissa) / kExactPowersOfTen[fraction_digits];
+  while (p < end && *p == ' ') ++p;
+  if (p != end || digits == 0 || digits > kMaxUnwrappedDigits || mantissa > kMaxExactMantissa)
+    return PlainNumber::kOther;
+  const double v = static_cast<double>(mantissa) / kExactPowersOfTen[scale];
   *value = negative ? -v : v;
-  return true;
+  return PlainNumber::kExact;
+}
+
+// Any other number text: up to the first zero byte, trimmed, through the
+// standard parser (exponents and long digit strings).
+bool ParseGeneralNumber(FieldBytes field, double* value) {
+  const FieldBytes t = TrimSpaces(UpToZero(field));
+  auto [stop, ec] = std::from_chars(t.data, t.data + t.length, *value, std::chars_format::general);
+  if (ec == std::errc() && stop == t.data + t.length && t.length > 0) return true;
+  *value = 0;
+  return false;
 }
 
 // Copies the text of a field whose trailing spaces end at `end` (not 0):
@@ -231,15 +272,12 @@ bool AllSpaces(FieldBytes field) {
 }
 
 bool ParseNumberText(FieldBytes text, double* value) {
-  FieldBytes t = TrimSpaces(text);
-  if (ParseSimpleDecimal(t, value)) return true;
-  t = TrimSpaces(UpToZero(text));
-  const char* begin = t.data;
-  const char* end = t.data + t.length;
-  auto [stop, ec] = std::from_chars(begin, end, *value, std::chars_format::general);
-  if (ec == std::errc() && stop == end && t.length > 0) return true;
-  *value = 0;
-  return false;
+  switch (ParsePlainDecimal(text, value)) {
+    case PlainNumber::kExact: return true;
+    case PlainNumber::kBlank: *value = 0; return false;
+    case PlainNumber::kOther: break;
+  }
+  return ParseGeneralNumber(text, value);
 }
 
 void FormatNumberText(double value, int width, int decimals, char* out) {
@@ -289,17 +327,16 @@ bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, vo
       return end != 0;
     }
     case FieldRule::kNumber: {
-      // One trim serves both the null test and the plain-decimal parse.
-      const FieldBytes text = TrimSpaces(field);
-      if (text.length == 0) {
-        if (value != nullptr) *static_cast<double*>(value) = 0;
-        return false;
+      // The plain-decimal pass also answers the null test, so most numbers
+      // are read once; only other texts go on to the general parser, and
+      // only when the value is wanted.
+      double number = 0;
+      const PlainNumber kind = ParsePlainDecimal(field, &number);
+      if (value != nullptr) {
+        if (kind == PlainNumber::kOther) ParseGeneralNumber(field, &number);
+        *static_cast<double*>(value) = number;
       }
-      // A zero byte ends the text; the simple parser refuses it, so the
-      // general path of ParseNumberText cuts the text there.
-      if (value != nullptr && !ParseSimpleDecimal(text, static_cast<double*>(value)))
-        ParseNumberText(field, static_cast<double*>(value));
-      return true;
+      return kind != PlainNumber::kBlank;
     }
     case FieldRule::kDate: {
       if (AllSpaces(field) || field.length < 8) return false;

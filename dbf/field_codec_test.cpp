@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -146,6 +148,93 @@ TEST(FieldCodec, NumbersReadAsTheGeneralParserReadsThem) {
         EXPECT_TRUE(DecodeField(FieldRule::kNumber, Bytes(field), nullptr, &got)) << '"' << field << '"';
         EXPECT_EQ(got, expected) << '"' << field << '"';
       }
+    }
+  }
+}
+
+// The bits of a parsed value, so that -0 and 0 differ.
+uint64_t Bits(double v) { return std::bit_cast<uint64_t>(v); }
+
+// What the general parser makes of a number text without its padding:
+// nullopt when it does not take the whole text.
+std::optional<double> Reference(const std::string& text) {
+  double v = 0;
+  auto [stop, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || stop != text.data() + text.size() || text.empty()) return std::nullopt;
+  return v;
+}
+
+// Checks one number text in a field, padded on either side, through both
+// ParseNumberText and DecodeField.
+void ExpectReadsAsReference(const std::string& text) {
+  const std::optional<double> expected = Reference(text);
+  for (const std::string& field : {text, "   " + text, "          " + text, text + "  ", " " + text + " "}) {
+    double parsed = -1;
+    EXPECT_EQ(ParseNumberText(Bytes(field), &parsed), expected.has_value()) << '"' << field << '"';
+    EXPECT_EQ(Bits(parsed), Bits(expected.value_or(0))) << '"' << field << '"';
+    double decoded = -1;
+    EXPECT_TRUE(DecodeField(FieldRule::kNumber, Bytes(field), nullptr, &decoded)) << '"' << field << '"';
+    EXPECT_EQ(Bits(decoded), Bits(expected.value_or(0))) << '"' << field << '"';
+  }
+}
+
+TEST(NumberText, TableOfTextsReadsAsTheGeneralParser) {
+  const std::string texts[] = {
+      // signs, points and zeros
+      "0", "-0", "-0.0", "0.", "-.5", ".5", "5.", "007.50", "-000", "00000000000000000000001.25",
+      // refused forms
+      ".", "-", "-.", "+1", "--1", "1-", "1.2.3", "1 2", "1,5", "0x10", "1e", "abc",
+      // 15 to 17 significant digits
+      "123456789012345", "12345678901234.5", "0.123456789012345", "-999999999999999",
+      "1234567890123456", "0.1234567890123456", "12345678901234567", "1.2345678901234567",
+      "0.30000000000000004", "9.999999999999999", "99999999999999.99",
+      // around the largest exact mantissa
+      "9007199254740991", "9007199254740992", "9007199254740993", "900719925474099.3", "-9007199254740993",
+      // up to and beyond the digits that fit 64 bits
+      "1234567890123456789", "9999999999999999999", "18446744073709551615", "18446744073709551617",
+      "0.0000000000000000001", "0.00000000000000000001", "12345678901234567890123456789012345678901234567890",
+      "0.12345678901234567890123456789", "-98765432109876543210.0123456789",
+      // exponents and values the general parser cannot hold
+      "1.5E3", "-2e-2", "1e308", "1e400", "1e-400", "inf", "nan",
+  };
+  for (const std::string& text : texts) ExpectReadsAsReference(text);
+}
+
+// Plain decimals of 1 to 20 digits with the point anywhere, from a fixed
+// sequence: every conversion must round as the general parser rounds.
+TEST(NumberText, GeneratedDecimalsReadAsTheGeneralParser) {
+  uint64_t state = 0x9E3779B97F4A7C15ull;
+  auto next = [&state] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return state >> 33;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const int digits = 1 + static_cast<int>(next() % 20);
+    std::string text = next() % 2 ? "-" : "";
+    const int point = static_cast<int>(next() % static_cast<uint64_t>(digits + 1));
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) text += '.';
+      text += static_cast<char>('0' + next() % 10);
+    }
+    ExpectReadsAsReference(text);
+  }
+}
+
+// Padding is skipped a word at a time; every split of a field into text and
+// spaces, on either side and across word boundaries, must give the text back
+// and the null rule.
+TEST(FieldCodec, PaddingOfEveryLengthIsCutExactly) {
+  for (int length = 1; length <= 24; ++length) {
+    for (int used = 0; used <= length; ++used) {
+      const std::string text(static_cast<size_t>(used), 'x');
+      const std::string padding(static_cast<size_t>(length - used), ' ');
+      char out[32];
+      EXPECT_EQ(DecodeField(FieldRule::kText, Bytes(text + padding), nullptr, out), used > 0) << length << ' ' << used;
+      EXPECT_EQ(std::string(out), text) << length << ' ' << used;
+      const std::string digits(static_cast<size_t>(used), '7');
+      double number = -1;
+      EXPECT_EQ(DecodeField(FieldRule::kNumber, Bytes(padding + digits), nullptr, &number), used > 0);
+      EXPECT_EQ(number, used > 0 ? *Reference(digits) : 0) << length << ' ' << used;
     }
   }
 }
