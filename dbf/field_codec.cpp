@@ -339,7 +339,7 @@ bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, vo
       return kind != PlainNumber::kBlank;
     }
     case FieldRule::kDate: {
-      if (AllSpaces(field) || field.length < 8) return false;
+      if (field.length < 8 || LengthWithoutTrailingSpaces(field) == 0) return false;
       if (value != nullptr) *static_cast<int32_t*>(value) = DecodeDateDigits(field.data);
       return true;
     }
