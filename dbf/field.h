@@ -1,4 +1,5 @@
-// TDbfField is one field of a DBF table: its descriptor image as the file
+// TDbfField is one field of a DBF table (the DBF implementation of
+// TDsCustomField): its descriptor image as the file
 // holds it, its number and its offset in the record image, and the operations
 // that decode and encode its value in a record image.
 #pragma once
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "dbf/custom_field.h"
 #include "dbf/field_codec.h"
 #include "platform/datetime.h"
 #include "platform/field_type.h"
@@ -18,7 +20,7 @@ class TDbfHeader;
 // Room for the long descriptor of dBASE 7; the short one uses 32 bytes.
 constexpr int kMaxDescriptorSize = 48;
 
-class TDbfField {
+class TDbfField final : public TDsCustomField {
  public:
   // A field of header with a zeroed descriptor, or with the descriptor image
   // read from the file (descriptor_size bytes).
@@ -30,43 +32,47 @@ class TDbfField {
   void SetOffset(int offset) { offset_ = offset; }
   const uint8_t* Descriptor() const { return descriptor_; }
 
-  int GetFlags() const { return 0; }
-  int GetReserved() const { return 0; }
-  int GetExtra() const { return 0; }
-  std::string GetName() const;
-  char GetTypeLetter() const { return letter_; }
-  int GetLength() const { return length_; }
-  int GetDecimals() const { return decimals_; }
-  TFieldType GetDataType() const { return DataTypeOfLetter(letter_); }
+  // DBF descriptors have no flags, reserved or extra value: these read 0
+  // and the setters keep nothing.
+  int GetFlags() const override { return 0; }
+  int GetReserved() const override { return 0; }
+  int GetExtra() const override { return 0; }
+  void SetFlags(int) override {}
+  void SetReserved(int) override {}
+  std::string GetName() const override;
+  char GetTypeLetter() const override { return letter_; }
+  int GetLength() const override { return length_; }
+  int GetDecimals() const override { return decimals_; }
+  TFieldType GetDataType() const override { return DataTypeOfLetter(letter_); }
   FieldRule Rule() const { return rule_; }
   // Bytes a value buffer for GetData must hold.
-  int GetDataSize() const;
+  int GetDataSize() const override;
 
-  void SetName(std::string_view name);
-  void SetTypeLetter(char letter);
-  void SetLength(int length);
-  void SetDecimals(int decimals);
+  void SetName(std::string_view name) override;
+  void SetTypeLetter(char letter) override;
+  void SetLength(int length) override;
+  void SetDecimals(int decimals) override;
   // Stores the letter for a dataset type.
-  void SetDataType(TFieldType type);
+  void SetDataType(TFieldType type) override;
   // Sets up a new field from a dataset field definition, by the rules of the
   // table's current format. The required flag is not kept.
-  void Define(std::string_view name, TFieldType type, int size, int precision, bool required);
+  void Define(std::string_view name, TFieldType type, int size, int precision, bool required) override;
 
   // Decodes the field of record (the handle's current record when null) into
   // value (only the null flag when value is null). Returns true when the
   // field is not null.
-  bool GetData(const char* record, void* value) const;
+  bool GetData(const char* record, void* value) const override;
   // Encodes value (null for a null value) into record (the handle's current
   // record when null).
-  void SetData(char* record, const void* value) const;
-  bool IsNull(const char* record) const { return !GetData(record, nullptr); }
+  void SetData(char* record, const void* value) const override;
+  bool IsNull(const char* record) const override { return !GetData(record, nullptr); }
 
   // Conversions of the decoded value; null gives 0, false or empty text.
-  bool GetAsBoolean(const char* record) const;
-  double GetAsFloat(const char* record) const;
-  int32_t GetAsInteger(const char* record) const;
-  std::string GetAsString(const char* record) const;
-  TDateTime GetAsDateTime(const char* record) const;
+  bool GetAsBoolean(const char* record) const override;
+  double GetAsFloat(const char* record) const override;
+  int32_t GetAsInteger(const char* record) const override;
+  std::string GetAsString(const char* record) const override;
+  TDateTime GetAsDateTime(const char* record) const override;
 
  private:
   bool IsLongDescriptor() const;

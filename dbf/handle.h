@@ -1,4 +1,5 @@
-// TDbfHandle is one open DBF file: the parsed header with its fields, a
+// TDbfHandle is one open DBF file (the DBF implementation of
+// TDsCustomHandle): the parsed header with its fields, a
 // read-ahead record cache, the current position, an optional filter
 // expression and the memo file. Every operation returns an engine code
 // (dbf/errors.h); 0 is success, and nothing here throws.
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "dbf/codepage.h"
+#include "dbf/custom_handle.h"
 #include "dbf/header.h"
 #include "dbf/memo.h"
 #include "dbf/record_cache.h"
@@ -35,45 +37,16 @@ struct TDbfOpenOptions {
   int16_t table_level = 4;    // 3, 4, 5 or 7, for creating
 };
 
-// Filled by the read operations when asked.
-struct TDbfRecordInfo {
-  int32_t record_no = 0;
-  uint8_t status = 0;   // 0 live, 3 deleted
-  uint8_t deleted = 0;  // 1 when deleted
-};
-
-constexpr int kRecordStatusLive = 0;
-constexpr int kRecordStatusDeleted = 3;
 constexpr char kLiveFlag = ' ';
 constexpr char kDeletedFlag = '*';
 
-// Options of LocateRecord.
-constexpr int kLocateCaseInsensitive = 1;
-constexpr int kLocatePartialKey = 2;
-
-// One key value of a locate, as the dataset's variant holds it.
-struct TLocateValue {
-  enum Kind { kNull, kText, kInteger, kFloat, kBoolean, kDate } kind = kNull;
-  std::string text;   // kText
-  double number = 0;  // kInteger, kFloat, kDate (TDateTime)
-  bool boolean = false;
-};
-
-// The key values of a locate: an array of values, or a single value.
-struct TLocateKeys {
-  bool is_array = false;
-  std::vector<TLocateValue> values;  // exactly one value when not an array
-};
-
-class TDbfHandle {
+class TDbfHandle final : public TDsCustomHandle {
  public:
   // Opens file_name (or creates it with options->create). The outcome is
   // Status(); a handle whose status is not 0 is to be destroyed. options may
   // be null for the defaults.
   TDbfHandle(std::string file_name, bool read_only, bool exclusive, const TDbfOpenOptions* options);
-  ~TDbfHandle();
-  TDbfHandle(const TDbfHandle&) = delete;
-  TDbfHandle& operator=(const TDbfHandle&) = delete;
+  ~TDbfHandle() override;
 
   int Status() const { return status_; }
   const std::string& FileName() const { return file_name_; }
@@ -82,12 +55,12 @@ class TDbfHandle {
   TDbfHeader* Header() const { return header_.get(); }
   TDbfBlobHandle* Blob() const { return blob_.get(); }
 
-  uint32_t GetRecordCount() const { return header_->GetRecordCount(); }
-  int GetDeletedCount() const { return header_->GetDeletedCount(); }
-  int GetRecordSize() const { return header_->GetRecordLength(); }
-  int GetBookmarkSize() const { return 4; }
-  uint64_t GetRecordOffset(int64_t record_no) const;
-  bool IsEncrypted() const { return header_ != nullptr && header_->IsEncrypted(); }
+  uint32_t GetRecordCount() const override { return header_->GetRecordCount(); }
+  int GetDeletedCount() const override { return header_->GetDeletedCount(); }
+  int GetRecordSize() const override { return header_->GetRecordLength(); }
+  int GetBookmarkSize() const override { return 4; }
+  uint64_t GetRecordOffset(int64_t record_no) const override;
+  bool IsEncrypted() const override { return header_ != nullptr && header_->IsEncrypted(); }
 
   static int GetRecordStatus(const char* image) {
     return image[0] == kDeletedFlag ? kRecordStatusDeleted : kRecordStatusLive;
@@ -100,7 +73,7 @@ class TDbfHandle {
   void SetShowDeleted(bool show) { show_deleted_ = show; }
   CP_TYPE CodePage() const { return code_page_; }
   void SetCodePage(CP_TYPE code_page);
-  void SetTableLevel(int level) { table_level_ = level; }
+  void SetTableLevel(int level) override { table_level_ = level; }
   // Translation tables of the code page; null when it is the identity.
   const uint8_t* ReadTable() const { return read_table_; }
   const uint8_t* WriteTable() const { return write_table_; }
@@ -109,31 +82,31 @@ class TDbfHandle {
   const char* CurrentRecord() const { return current_; }
   char* MutableCurrentRecord() { return current_; }
 
-  void MoveFirst() { position_ = 0; }
-  void MoveLast() { position_ = static_cast<int64_t>(GetRecordCount()) + 1; }
-  int32_t GetPosition() const { return static_cast<int32_t>(position_); }
-  void SetPosition(int32_t record_no) { position_ = record_no; }
+  void MoveFirst() override { position_ = 0; }
+  void MoveLast() override { position_ = static_cast<int64_t>(GetRecordCount()) + 1; }
+  int32_t GetPosition() const override { return static_cast<int32_t>(position_); }
+  void SetPosition(int32_t record_no) override { position_ = record_no; }
 
   // Reads the record at the position. 30 past the end, 29 before the start,
   // 19 for a deleted record while deleted records are hidden, 30 when the
   // filter rejects it. buffer (record length bytes) and info may be null.
-  int ReadCurrent(char* buffer, TDbfRecordInfo* info);
+  int ReadCurrent(char* buffer, TDbfRecordInfo* info) override;
   // Moves on to the next (previous) record that is visible and passes the
   // filter; 30 (29) when there is none.
-  int ReadNext(char* buffer, TDbfRecordInfo* info);
-  int ReadPrior(char* buffer, TDbfRecordInfo* info);
+  int ReadNext(char* buffer, TDbfRecordInfo* info) override;
+  int ReadPrior(char* buffer, TDbfRecordInfo* info) override;
 
   // Fills buffer for a new record: spaces, a live flag, and the native-order
   // value 1 in every autoincrement field.
   void InitRecord(char* buffer) const;
   // Adds image as a new last record; the position moves to it. With
   // write_header the record count is written at once; otherwise by Flush.
-  int AppendRecord(const char* image, bool write_header);
+  int AppendRecord(const char* image, bool write_header) override;
   // Writes image over the record at the position.
-  int UpdateRecord(const char* image);
+  int UpdateRecord(const char* image) override;
   // Marks the record at the position deleted (live again); it stays counted.
-  int DeleteRecord(bool write_header);
-  int RecallRecord(bool write_header);
+  int DeleteRecord(bool write_header) override;
+  int RecallRecord(bool write_header) override;
   // Cuts the file after the header; needs an exclusive, writable handle
   // (24, 20).
   int EmptyTable();
@@ -149,12 +122,12 @@ class TDbfHandle {
   bool HasFilter() const { return has_filter_; }
   // True without a filter; else true when the filter is true for the
   // current record.
-  bool AcceptRecord();
+  bool AcceptRecord() override;
 
   // Finds the first visible record whose key fields (names separated by ";")
   // equal keys. Returns 0 and stays on it, 15 when none is found (the
   // position is kept), 45 when keys do not fit the fields.
-  int LocateRecord(std::string_view key_fields, const TLocateKeys& keys, int options);
+  int LocateRecord(std::string_view key_fields, const TLocateKeys& keys, int options) override;
 
   // Creation: a field from a dataset definition (by the rules of the level),
   // then the header, terminator and end marker, and the memo file when a

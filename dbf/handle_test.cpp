@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "dbf/errors.h"
+#include "dbf/index.h"
 #include "dbf/table_api.h"
 #include "dbf/testing/temp_dir.h"
 
@@ -214,6 +216,106 @@ TEST(Handle, UpdateDeleteAndRecallWriteTheFile) {
   h->SetPosition(0);
   EXPECT_EQ(DeleteRecord(h.get()), kDbfBeginOfFile);  // nothing to mark before the first record
   EXPECT_EQ(ReadFile(path), ReadFile(path).substr(0));
+}
+
+// The DBF classes implement the abstract table API and are final, so that
+// calls through the concrete types are direct.
+static_assert(std::is_base_of_v<TDsCustomField, TDbfField> && std::is_final_v<TDbfField>);
+static_assert(std::is_base_of_v<TDsCustomHeader, TDbfHeader> && std::is_final_v<TDbfHeader>);
+static_assert(std::is_base_of_v<TDsCustomIndex, TDbfIndex> && std::is_final_v<TDbfIndex>);
+static_assert(std::is_base_of_v<TDsCustomHandle, TDbfHandle> && std::is_final_v<TDbfHandle>);
+
+// The DBF classes are reached through the abstract table API: every call
+// below goes through a base-class reference and must give what the DBF
+// class gives when called directly.
+TEST(HandleInterface, FieldsAreReadAndWrittenThroughTheAbstractField) {
+  TempDir dir;
+  std::string path = MakeTable(dir, 2);
+  TDbfHandlePtr h;
+  ASSERT_EQ(OpenTable(path, false, false, nullptr, &h), kDbfOk);
+  TDbfField* nc = h->Header()->FieldByNumber(3);
+  ASSERT_NE(nc, nullptr);
+  TDsCustomField& field = *nc;
+  EXPECT_EQ(field.GetName(), "NC");
+  EXPECT_EQ(field.GetTypeLetter(), 'N');
+  EXPECT_EQ(field.GetLength(), 6);
+  EXPECT_EQ(field.GetDecimals(), 1);
+  EXPECT_EQ(field.GetDataType(), nc->GetDataType());
+  EXPECT_EQ(field.GetDataSize(), nc->GetDataSize());
+
+  h->SetPosition(2);
+  ASSERT_EQ(h->ReadCurrent(nullptr, nullptr), kDbfOk);
+  EXPECT_FALSE(field.IsNull(nullptr));
+  EXPECT_DOUBLE_EQ(field.GetAsFloat(nullptr), 3.0);
+  EXPECT_EQ(field.GetAsString(nullptr), nc->GetAsString(nullptr));
+  std::vector<char> rec(h->CurrentRecord(), h->CurrentRecord() + h->GetRecordSize());
+  double value = 7.5;
+  field.SetData(rec.data(), &value);
+  EXPECT_DOUBLE_EQ(nc->GetAsFloat(rec.data()), 7.5);
+  field.SetData(rec.data(), nullptr);
+  EXPECT_TRUE(nc->IsNull(rec.data()));
+
+  // A DBF descriptor has no flags or reserved value to keep.
+  field.SetFlags(5);
+  field.SetReserved(5);
+  EXPECT_EQ(field.GetFlags(), 0);
+  EXPECT_EQ(field.GetReserved(), 0);
+  EXPECT_EQ(field.GetExtra(), 0);
+  field.SetName("CENA");
+  EXPECT_EQ(h->Header()->FieldByName("cena"), nc);
+  field.SetDataType(ftDate);
+  EXPECT_EQ(nc->GetTypeLetter(), 'D');
+}
+
+TEST(HandleInterface, TableIsReadThroughTheAbstractHandleAndHeader) {
+  TempDir dir;
+  std::string path = MakeTable(dir, 3, 2);
+  TDbfHandlePtr h;
+  ASSERT_EQ(OpenTable(path, false, false, nullptr, &h), kDbfOk);
+  TDsCustomHandle& table = *h;
+  TDsCustomHeader& header = *h->Header();
+
+  // ICO C(8), NAZEV C(10), NC N(6.1) behind a 32-byte prefix.
+  EXPECT_EQ(header.GetPrefixSize(), 32);
+  EXPECT_EQ(header.GetRecordLength(), 1 + 8 + 10 + 6);
+  EXPECT_EQ(header.GetHeaderLength(), 32 + 3 * 32 + 1);
+  EXPECT_EQ(header.GetRecordCount(), 3u);
+  EXPECT_TRUE(header.IsKnownFormat());
+  EXPECT_FALSE(header.IsEncrypted());
+  EXPECT_EQ(header.GetDescription(), "");
+  header.SetDeletedCount(4);
+  EXPECT_EQ(header.GetDeletedCount(), 0);
+
+  EXPECT_EQ(table.GetRecordCount(), 3u);
+  EXPECT_EQ(table.GetRecordSize(), 25);
+  EXPECT_EQ(table.GetBookmarkSize(), 4);
+  EXPECT_EQ(table.GetRecordOffset(2), 32u + 3 * 32 + 1 + 25);
+  std::vector<int> seen;
+  TDbfRecordInfo info;
+  table.MoveFirst();
+  while (table.ReadNext(nullptr, &info) == kDbfOk) seen.push_back(info.record_no);
+  EXPECT_EQ(seen, (std::vector<int>{1, 3}));
+  EXPECT_EQ(table.GetPosition(), 4);
+  table.SetPosition(2);
+  EXPECT_EQ(table.ReadCurrent(nullptr, nullptr), kDbfRecordDeleted);
+  EXPECT_EQ(table.RecallRecord(true), kDbfOk);
+  table.MoveLast();
+  seen.clear();
+  while (table.ReadPrior(nullptr, &info) == kDbfOk) seen.push_back(info.record_no);
+  EXPECT_EQ(seen, (std::vector<int>{3, 2, 1}));
+
+  TLocateKeys key{false, {TLocateValue{TLocateValue::kText, "1003", 0, false}}};
+  EXPECT_EQ(table.LocateRecord("ICO", key, 0), kDbfOk);
+  EXPECT_EQ(table.GetPosition(), 3);
+
+  std::vector<char> rec(25);
+  h->InitRecord(rec.data());
+  EXPECT_EQ(table.AppendRecord(rec.data(), true), kDbfOk);
+  EXPECT_EQ(table.GetRecordCount(), 4u);
+  EXPECT_EQ(header.GetRecordCount(), 4u);
+  EXPECT_EQ(table.GetPosition(), 4);
+  EXPECT_EQ(table.DeleteRecord(true), kDbfOk);
+  EXPECT_EQ(table.ReadCurrent(nullptr, nullptr), kDbfRecordDeleted);
 }
 
 TEST(TableApi, MissingHandleGivesInvalidHandle) {

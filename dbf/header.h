@@ -1,4 +1,5 @@
-// TDbfHeader is the head of a DBF file: the fixed prefix (32 bytes, 68 for
+// TDbfHeader is the head of a DBF file (the DBF implementation of
+// TDsCustomHeader): the fixed prefix (32 bytes, 68 for
 // dBASE 7) and the field descriptors that follow it up to the 0x0D
 // terminator. It reads and writes them through the table's file and keeps the
 // prefix image exactly as read, so later writes change only what was changed.
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dbf/custom_header.h"
 #include "dbf/field.h"
 
 namespace zarn {
@@ -52,7 +54,7 @@ constexpr int kMaxNewFieldName = 10;
 // Format code of a version byte and language-driver byte.
 DbfFormat FormatOfVersion(uint8_t version, uint8_t language_driver);
 
-class TDbfHeader {
+class TDbfHeader final : public TDsCustomHeader {
  public:
   TDbfHeader(TDbfHandle* handle, SharedFile* file);
 
@@ -61,40 +63,45 @@ class TDbfHeader {
   // ReadPrefix, then refuse unknown formats (48) and encrypted tables (40),
   // then ReadFields. Fields whose bytes lie outside the record, and record
   // lengths of 0, give 48 as well. Returns an engine code.
-  int Open();
-  int ReadPrefix();
-  int ReadFields();
+  int Open() override;
+  int ReadPrefix() override;
+  int ReadFields() override;
   // WritePrefix, WriteFields, then the terminator and the end marker.
-  int WriteAll();
-  int WritePrefix();
-  int WriteFields();
+  int WriteAll() override;
+  int WritePrefix() override;
+  int WriteFields() override;
   // The terminator of an empty table or the end marker after the last record.
   int WriteEndMarker();
 
   DbfFormat Format() const { return FormatOfVersion(prefix_[kPrefixVersion], prefix_[kPrefixLanguageDriver]); }
-  bool IsKnownFormat() const { return Format() != kFormatUnknown; }
-  int GetPrefixSize() const { return Format() == kFormatDBase7 ? kLongPrefixSize : kShortPrefixSize; }
+  bool IsKnownFormat() const override { return Format() != kFormatUnknown; }
+  int GetPrefixSize() const override { return Format() == kFormatDBase7 ? kLongPrefixSize : kShortPrefixSize; }
   int GetDescriptorSize() const { return Format() == kFormatDBase7 ? kLongDescriptorSize : kShortDescriptorSize; }
   uint8_t Version() const { return prefix_[kPrefixVersion]; }
   uint8_t LanguageDriver() const { return prefix_[kPrefixLanguageDriver]; }
   const uint8_t* Prefix() const { return prefix_; }
 
-  int GetHeaderLength() const;
-  void SetHeaderLength(int length);
-  int GetRecordLength() const;
-  void SetRecordLength(int length);
-  uint32_t GetRecordCount() const;
-  void SetRecordCount(uint32_t count);
-  int GetDeletedCount() const { return 0; }
-  bool IsEncrypted() const { return prefix_[kPrefixEncrypted] == 1; }
-  bool HasIndexFile() const { return prefix_[kPrefixTableFlags] == 1; }
+  int GetHeaderLength() const override;
+  void SetHeaderLength(int length) override;
+  int GetRecordLength() const override;
+  void SetRecordLength(int length) override;
+  uint32_t GetRecordCount() const override;
+  void SetRecordCount(uint32_t count) override;
+  // DBF keeps no deleted count, description or reserved value.
+  int GetDeletedCount() const override { return 0; }
+  void SetDeletedCount(int) override {}
+  std::string GetDescription() const override { return {}; }
+  int GetReservedValue() const override { return 0; }
+  bool IsEncrypted() const override { return prefix_[kPrefixEncrypted] == 1; }
+  // The prefix's index flag; no index is read from it.
+  bool HasIndexFile() const override { return prefix_[kPrefixTableFlags] == 1; }
 
   // Fills the prefix for a new table of the given level (3, 4, 5 or 7) from
   // the fields defined so far, today's date and the code page's
   // language-driver byte and name.
-  void InitNew(int level, uint8_t language_driver, std::string_view driver_name);
+  void InitNew(int level, uint8_t language_driver, std::string_view driver_name) override;
   // Renumbers the record offsets of all fields from 1, in field order.
-  void UpdateOffsets();
+  void UpdateOffsets() override;
   // True when a new table may hold a field of this dataset type.
   static bool IsSupportedType(TFieldType type);
   // True when the dataset type is stored in a memo file.
