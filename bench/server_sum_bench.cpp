@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 
+#include "bench/server_bench_support.h"
 #include "platform/datetime.h"
 #include "services/connection.h"
 #include "services/query.h"
@@ -30,20 +31,10 @@ struct Sums {
   double mnozstvi = 0, suma = 0, paid = 0;
 };
 
-TConnectionSettings Settings(const char* database) {
-  TConnectionSettings settings;
-  settings.HostName = std::getenv("ZARN_DB_HOST") ? std::getenv("ZARN_DB_HOST") : "127.0.0.1";
-  settings.Port = PortFromText(std::getenv("ZARN_DB_PORT"));
-  settings.User = std::getenv("ZARN_DB_USER") ? std::getenv("ZARN_DB_USER") : "root";
-  settings.Password = std::getenv("ZARN_DB_PASSWORD") ? std::getenv("ZARN_DB_PASSWORD") : "";
-  settings.Database = database;
-  return settings;
-}
-
 // Fills zarn_bench.zarnzada with `records` rows copied from tarvol.
 void PrepareRecords(long records) {
   TServerConnection db;
-  db.Settings() = Settings("tarvol");
+  db.Settings() = bench::ServerSettings("tarvol");
   db.Connect();
   db.RunConnectionSetup();
   db.Execute(std::string("create database if not exists ") + kBenchDatabase + " default charset cp1250");
@@ -63,15 +54,10 @@ void PrepareRecords(long records) {
   }
 }
 
-size_t HeapInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
-}
-
 std::map<std::string, double> g_held_bytes;
 
 void BM_CClientSum(benchmark::State& state) {
-  TConnectionSettings s = Settings(kBenchDatabase);
+  TConnectionSettings s = bench::ServerSettings(kBenchDatabase);
   MYSQL* handle = mysql_init(nullptr);
   mysql_optionsv(handle, MYSQL_SET_CHARSET_NAME, "cp1250");
   if (!mysql_real_connect(handle, s.HostName.c_str(), s.User.c_str(), s.Password.c_str(), s.Database.c_str(),
@@ -84,10 +70,10 @@ void BM_CClientSum(benchmark::State& state) {
   size_t held = 0;
   for (auto _ : state) {
     sums = Sums();
-    const size_t before = HeapInUse();
+    const size_t before = bench::HeapInUse();
     mysql_query(handle, kSelect);
     MYSQL_RES* result = mysql_store_result(handle);
-    held = HeapInUse() - before;
+    held = bench::HeapInUse() - before;
     int mnozstvi = -1, suma = -1, zaplacena = -1;
     const MYSQL_FIELD* fields = mysql_fetch_fields(result);
     for (unsigned i = 0; i < mysql_num_fields(result); ++i) {
@@ -113,7 +99,7 @@ void BM_CClientSum(benchmark::State& state) {
 
 void BM_QueryDatasetSum(benchmark::State& state) {
   TServerConnection db;
-  db.Settings() = Settings(kBenchDatabase);
+  db.Settings() = bench::ServerSettings(kBenchDatabase);
   db.Connect();
   db.RunConnectionSetup();
   const TDateTime paid_after = EncodeDate(1999, 11, 11);
@@ -123,9 +109,9 @@ void BM_QueryDatasetSum(benchmark::State& state) {
     sums = Sums();
     TServerQuery query(db);
     query.SetText(kSelect);
-    const size_t before = HeapInUse();
+    const size_t before = bench::HeapInUse();
     query.Open();
-    held = HeapInUse() - before;
+    held = bench::HeapInUse() - before;
     const TField& mnozstvi = query.FieldByName("mnozstvi");
     const TField& suma = query.FieldByName("suma");
     const TField& zaplacena = query.FieldByName("zaplacena");
@@ -143,20 +129,6 @@ void BM_QueryDatasetSum(benchmark::State& state) {
   state.counters["mnozstvi"] = sums.mnozstvi;
 }
 
-// Keeps the mean real time of each run for the comparison at the end.
-class TimeKeeper : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
-        seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / 1e3;
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;
-};
-
 }  // namespace
 }  // namespace zarn
 
@@ -171,7 +143,7 @@ int main(int argc, char** argv) {
   const char* records = std::getenv("ZARN_BENCH_RECORDS");
   zarn::PrepareRecords(records ? std::atol(records) : 200000);
   benchmark::Initialize(&argc, argv);
-  zarn::TimeKeeper reporter;
+  zarn::bench::MeanTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const double c_time = reporter.seconds["zarn::BM_CClientSum"];

@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 
+#include "bench/server_bench_support.h"
 #include "platform/dataset/dataset_model.h"
 #include "platform/datetime.h"
 #include "services/connection.h"
@@ -33,26 +34,6 @@ constexpr double kMemoryTarget = 2.0;
 struct Sums {
   double mnozstvi = 0, suma = 0, paid = 0;
 };
-
-const char* Env(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : fallback;
-}
-
-TConnectionSettings Settings() {
-  TConnectionSettings settings;
-  settings.HostName = Env("ZARN_DB_HOST", "127.0.0.1");
-  settings.Port = PortFromText(std::getenv("ZARN_DB_PORT"));
-  settings.User = Env("ZARN_DB_USER", "root");
-  settings.Password = Env("ZARN_DB_PASSWORD", "");
-  settings.Database = Env("ZARN_LIST_BENCH_DATABASE", "zarn_listbench");
-  return settings;
-}
-
-size_t HeapInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
-}
 
 std::map<std::string, double> g_held_bytes;
 
@@ -73,7 +54,7 @@ int ColumnIndex(MYSQL_RES* result, const char* name) {
 }
 
 void BM_CClientList(benchmark::State& state) {
-  const TConnectionSettings s = Settings();
+  const TConnectionSettings s = bench::ServerSettings(bench::Env("ZARN_LIST_BENCH_DATABASE", "zarn_listbench"));
   MYSQL* handle = mysql_init(nullptr);
   mysql_optionsv(handle, MYSQL_SET_CHARSET_NAME, "cp1250");
   if (!mysql_real_connect(handle, s.HostName.c_str(), s.User.c_str(), s.Password.c_str(), s.Database.c_str(),
@@ -87,10 +68,10 @@ void BM_CClientList(benchmark::State& state) {
   long rows = 0;
   for (auto _ : state) {
     sums = Sums();
-    const size_t before = HeapInUse();
+    const size_t before = bench::HeapInUse();
     mysql_query(handle, kSelect);
     MYSQL_RES* result = mysql_store_result(handle);
-    held = HeapInUse() - before;
+    held = bench::HeapInUse() - before;
     rows = static_cast<long>(mysql_num_rows(result));
     const int mnozstvi = ColumnIndex(result, "mnozstvi");
     const int suma = ColumnIndex(result, "suma");
@@ -116,7 +97,7 @@ double Number(TDataSet& list, int row, const TField& field) {
 // opens, the totals walk every row, and the grid reads the last row's cells.
 void BM_RegisterList(benchmark::State& state) {
   TServerConnection db;
-  db.Settings() = Settings();
+  db.Settings() = bench::ServerSettings(bench::Env("ZARN_LIST_BENCH_DATABASE", "zarn_listbench"));
   db.Connect();
   db.RunConnectionSetup();
   const TDateTime paid_after = EncodeDate(1999, 11, 11);
@@ -125,7 +106,7 @@ void BM_RegisterList(benchmark::State& state) {
   long rows = 0;
   for (auto _ : state) {
     sums = Sums();
-    const size_t before = HeapInUse();
+    const size_t before = bench::HeapInUse();
     TServerQuery list(db);
     TDataSetModel model(&list);
     list.SQL() = {kSelect, "", ""};
@@ -144,22 +125,10 @@ void BM_RegisterList(benchmark::State& state) {
     list.First();
     for (int column = 0; column < model.columnCount(); ++column)
       benchmark::DoNotOptimize(model.data(model.index(model.rowCount() - 1, column)));
-    held = HeapInUse() - before;
+    held = bench::HeapInUse() - before;
   }
   Report(state, "register", held, sums, rows);
 }
-
-// Keeps the mean real time of each run for the comparison at the end.
-class TimeKeeper : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-        seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / 1e3;
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;
-};
 
 }  // namespace
 }  // namespace zarn
@@ -173,7 +142,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   benchmark::Initialize(&argc, argv);
-  zarn::TimeKeeper reporter;
+  zarn::bench::MeanTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const double c_time = reporter.seconds["zarn::BM_CClientList"];
