@@ -48,6 +48,7 @@ void TDbfField::LoadCachedProperties() {
   length_ = descriptor_[LengthOffset()];
   decimals_ = descriptor_[DecimalsOffset()];
   rule_ = RuleOfLetter(letter_);
+  decoder_ = DecoderOfRule(rule_);
 }
 
 std::string TDbfField::GetName() const {
@@ -164,7 +165,7 @@ const char* TDbfField::RecordOrCurrent(const char* record) const {
 bool TDbfField::GetData(const char* record, void* value) const {
   const char* image = RecordOrCurrent(record);
   if (image == nullptr) return false;
-  return DecodeField(rule_, Bytes(image), header_->Handle()->ReadTable(), value);
+  return decoder_(Bytes(image), header_->Handle()->ReadTable(), value);
 }
 
 void TDbfField::SetData(char* record, const void* value) const {

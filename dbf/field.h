@@ -94,6 +94,7 @@ class TDbfField final : public TDsCustomField {
   int length_ = 0;
   int decimals_ = 0;
   FieldRule rule_ = FieldRule::kRaw;
+  FieldDecoder decoder_ = DecoderOfRule(FieldRule::kRaw);
 };
 
 }  // namespace zarn

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dbf/field_lanes.h"
+
 namespace zarn {
 
 namespace {
@@ -55,7 +57,7 @@ FieldBytes UpToZero(FieldBytes field) {
 // fields are mostly padding on the right and numbers on the left. The first
 // word that is not all spaces tells by its bit count where the padding ends,
 // so no byte loop follows it.
-constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
+using field_lanes::kEightSpaces;
 constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 
 // Count of whole bytes before the first (in memory order) nonzero byte of a
@@ -110,7 +112,7 @@ enum class PlainNumber : uint8_t {
 // division rounds correctly and gives what the general parser gives. Up to 19
 // digits cannot wrap the mantissa; leading zeros count as digits here but
 // add nothing to it, so "007.50" stays on this path.
-PlainNumber ParsePlainDecimal(FieldBytes field, double* value) {
+[[gnu::noinline]] PlainNumber ParsePlainDecimal(FieldBytes field, double* value) {
   const char* p = field.data;
   const char* const end = p + field.length;
   p += LeadingSpaces(p, field.length);
@@ -137,9 +139,31 @@ PlainNumber ParsePlainDecimal(FieldBytes field, double* value) {
   return PlainNumber::kExact;
 }
 
+// The common shape of a number field through the lanes: kOther when the
+// lanes decline it, so that the byte pass reads it.
+PlainNumber ReadDecimalByLanes(FieldBytes field, double* value) {
+  if (field.length < 1) return PlainNumber::kOther;
+  field_lanes::LaneDecimal decimal;
+  switch (field_lanes::ReadDecimal(field.data, field.length, &decimal)) {
+    case field_lanes::LaneVerdict::kBlank: return PlainNumber::kBlank;
+    case field_lanes::LaneVerdict::kDeclined: return PlainNumber::kOther;
+    case field_lanes::LaneVerdict::kDecimal: break;
+  }
+  if (decimal.mantissa > kMaxExactMantissa) return PlainNumber::kOther;
+  const double v = static_cast<double>(decimal.mantissa) / kExactPowersOfTen[decimal.scale];
+  *value = decimal.negative ? -v : v;
+  return PlainNumber::kExact;
+}
+
+// A number field by the lanes when they take it, else by the byte pass.
+PlainNumber ReadPlainNumber(FieldBytes field, double* value) {
+  const PlainNumber kind = ReadDecimalByLanes(field, value);
+  return kind != PlainNumber::kOther ? kind : ParsePlainDecimal(field, value);
+}
+
 // Any other number text: up to the first zero byte, trimmed, through the
 // standard parser (exponents and long digit strings).
-bool ParseGeneralNumber(FieldBytes field, double* value) {
+[[gnu::noinline]] bool ParseGeneralNumber(FieldBytes field, double* value) {
   const FieldBytes t = TrimSpaces(UpToZero(field));
   auto [stop, ec] = std::from_chars(t.data, t.data + t.length, *value, std::chars_format::general);
   if (ec == std::errc() && stop == t.data + t.length && t.length > 0) return true;
@@ -147,21 +171,22 @@ bool ParseGeneralNumber(FieldBytes field, double* value) {
   return false;
 }
 
-// Copies the text of a field whose trailing spaces end at `end` (not 0):
-// up to the first zero byte, trailing spaces cut, translated.
-void DecodeText(FieldBytes field, int end, const uint8_t* read_table, char* out) {
-  const void* zero = std::memchr(field.data, 0, static_cast<size_t>(end));
-  int n = end;
-  if (zero != nullptr) {
-    n = static_cast<int>(static_cast<const char*>(zero) - field.data);
-    while (n > 0 && field.data[n - 1] == ' ') --n;
-  }
-  if (read_table == nullptr) {
+// Copies the text of a field into out, zero-terminated: up to the first
+// zero byte, trailing spaces cut, translated. Returns false for a null
+// field (spaces only).
+bool DecodeText(FieldBytes field, const uint8_t* read_table, char* out) {
+  int n = field.length <= field_lanes::kMaxLaneText ? field_lanes::CopyText(field.data, field.length, out) : -1;
+  if (n < 0) {
+    n = LengthWithoutTrailingSpaces(UpToZero(field));
     std::memcpy(out, field.data, static_cast<size_t>(n));
-  } else {
-    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(field.data[i])]);
+  }
+  if (read_table != nullptr) {
+    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(out[i])]);
   }
   out[n] = '\0';
+  // A zero byte ends the text but not the field: text after it still makes
+  // the field not null.
+  return n != 0 || LengthWithoutTrailingSpaces(field) != 0;
 }
 
 // Days before the first of each month and the month lengths, in common
@@ -174,22 +199,33 @@ constexpr int16_t kDaysBeforeMonth[2][13] = {
 constexpr int8_t kDaysInMonth[2][13] = {{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                         {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
 
-constexpr int IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 // The day number (1 = 1 January of year 1, proleptic Gregorian) of a date
-// of the years 1 to 9999, or 0 when there is no such date.
+// of the years 1 to 9999, or 0 when there is no such date. Unsigned
+// arithmetic and one division by 100 per year keep it short, and the leap
+// rule is computed without short-circuit: which years are leap is up to the
+// data, and a branch on it is mispredicted a quarter of the time.
 constexpr int32_t DayNumberOfDate(int year, int month, int day) {
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return 0;
-  const int leap = IsLeapYear(year);
+  const unsigned y = static_cast<unsigned>(year);
+  const unsigned centuries = y / 100;
+  const int leap = ((y % 4 == 0) & ((y != centuries * 100) | (centuries % 4 == 0))) ? 1 : 0;
   if (day > kDaysInMonth[leap][month]) return 0;
-  const int before = year - 1;
-  return 365 * before + before / 4 - before / 100 + before / 400 + kDaysBeforeMonth[leap][month] + day;
+  const unsigned before = y - 1;
+  const unsigned centuries_before = before / 100;
+  return static_cast<int32_t>(365 * before + before / 4 - centuries_before + centuries_before / 4 +
+                              static_cast<unsigned>(kDaysBeforeMonth[leap][month]) + static_cast<unsigned>(day));
 }
 static_assert(DayNumberOfDate(1899, 12, 30) == kDayNumberOfDateZero);
 
-// Digits "yyyymmdd" to a day number, with the engine's 16-bit arithmetic on
-// the digit values. An impossible date gives 0.
+// Digits "yyyymmdd" to a day number. Eight digits, the stored form of every
+// date, are taken a word at a time; anything else goes through the engine's
+// 16-bit arithmetic on the digit values. An impossible date gives 0.
 int32_t DecodeDateDigits(const char* p) {
+  const uint64_t word = field_lanes::Load64(p);
+  if (field_lanes::AllDigits(word)) {
+    const field_lanes::DateDigits date = field_lanes::DateOfDigitWord(word);
+    return DayNumberOfDate(date.year, date.month, date.day);
+  }
   auto digit = [p](int k) { return static_cast<int>(p[k]) - '0'; };
   int16_t year = static_cast<int16_t>(1000 * digit(0) + 100 * digit(1) + 10 * digit(2) + digit(3));
   int16_t month = static_cast<int16_t>(10 * digit(4) + digit(5));
@@ -228,6 +264,86 @@ void ReverseCopy8(const void* from, void* to) {
   const auto* in = static_cast<const unsigned char*>(from);
   auto* out = static_cast<unsigned char*>(to);
   for (int i = 0; i < 8; ++i) out[i] = in[7 - i];
+}
+
+// One decoder per rule (FieldDecoder). Each is a small function of its own
+// that needs no stack frame for the paths of the other rules, which matters
+// when every field of every record passes through one.
+
+bool DecodeTextField(FieldBytes field, const uint8_t* read_table, void* value) {
+  return value != nullptr ? DecodeText(field, read_table, static_cast<char*>(value))
+                          : LengthWithoutTrailingSpaces(field) != 0;
+}
+
+// Numbers of the common shape are read by the lanes without a call or a
+// stack frame; the rest go to the byte pass. The plain-decimal pass also
+// answers the null test, so most numbers are read once; only other texts go
+// on to the general parser, and only when the value is wanted.
+[[gnu::noinline]] bool DecodeNumberByBytes(FieldBytes field, void* value) {
+  double number = 0;
+  const PlainNumber kind = ParsePlainDecimal(field, &number);
+  if (value != nullptr) {
+    if (kind == PlainNumber::kOther) ParseGeneralNumber(field, &number);
+    *static_cast<double*>(value) = number;
+  }
+  return kind != PlainNumber::kBlank;
+}
+
+bool DecodeNumberField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  double number = 0;
+  const PlainNumber kind = ReadDecimalByLanes(field, &number);
+  if (kind == PlainNumber::kOther) return DecodeNumberByBytes(field, value);
+  if (value != nullptr) *static_cast<double*>(value) = number;
+  return kind == PlainNumber::kExact;
+}
+
+bool DecodeDateField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (field.length < 8) return false;
+  if (field.length == 8 ? field_lanes::Load64(field.data) == kEightSpaces : LengthWithoutTrailingSpaces(field) == 0)
+    return false;
+  if (value != nullptr) *static_cast<int32_t*>(value) = DecodeDateDigits(field.data);
+  return true;
+}
+
+bool DecodeLogicalField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (field.length < 1 || field.data[0] == ' ') return false;
+  const char c = field.data[0];
+  if (value != nullptr) *static_cast<int16_t*>(value) = (c == 'T' || c == 'Y') ? -1 : 0;
+  return true;
+}
+
+bool DecodeBlockField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  int32_t block;
+  ParseBlockNumber(field, &block);
+  if (value != nullptr) *static_cast<int32_t*>(value) = block;
+  return !AllSpaces(field);
+}
+
+bool DecodeIntegerField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (field.length < 4 || AllZero(field) || AllSpaces(field)) return false;
+  if (value != nullptr) *static_cast<int32_t*>(value) = static_cast<int32_t>(LoadBigEndian32(field.data) - kIntegerBias);
+  return true;
+}
+
+bool DecodeDateTimeField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (field.length < 8 || AllZero(field) || AllSpaces(field)) return false;
+  if (value != nullptr) ReverseCopy8(field.data, value);
+  return true;
+}
+
+// The value kind is one double, whatever length the descriptor claims.
+bool DecodeDoubleField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (value != nullptr) {
+    double number = 0;
+    std::memcpy(&number, field.data, std::min<size_t>(sizeof number, static_cast<size_t>(field.length)));
+    *static_cast<double*>(value) = number;
+  }
+  return !AllSpaces(field);
+}
+
+bool DecodeRawField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
+  if (value != nullptr) std::memcpy(value, field.data, static_cast<size_t>(field.length));
+  return !AllSpaces(field);
 }
 
 }  // namespace
@@ -272,7 +388,7 @@ bool AllSpaces(FieldBytes field) {
 }
 
 bool ParseNumberText(FieldBytes text, double* value) {
-  switch (ParsePlainDecimal(text, value)) {
+  switch (ReadPlainNumber(text, value)) {
     case PlainNumber::kExact: return true;
     case PlainNumber::kBlank: *value = 0; return false;
     case PlainNumber::kOther: break;
@@ -316,69 +432,23 @@ void FormatNumberText(double value, int width, int decimals, char* out) {
   std::memset(out, '*', static_cast<size_t>(width));
 }
 
-bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, void* value) {
+FieldDecoder DecoderOfRule(FieldRule rule) {
   switch (rule) {
-    case FieldRule::kText: {
-      const int end = LengthWithoutTrailingSpaces(field);
-      if (value != nullptr) {
-        if (end == 0) *static_cast<char*>(value) = '\0';
-        else DecodeText(field, end, read_table, static_cast<char*>(value));
-      }
-      return end != 0;
-    }
-    case FieldRule::kNumber: {
-      // The plain-decimal pass also answers the null test, so most numbers
-      // are read once; only other texts go on to the general parser, and
-      // only when the value is wanted.
-      double number = 0;
-      const PlainNumber kind = ParsePlainDecimal(field, &number);
-      if (value != nullptr) {
-        if (kind == PlainNumber::kOther) ParseGeneralNumber(field, &number);
-        *static_cast<double*>(value) = number;
-      }
-      return kind != PlainNumber::kBlank;
-    }
-    case FieldRule::kDate: {
-      if (field.length < 8 || LengthWithoutTrailingSpaces(field) == 0) return false;
-      if (value != nullptr) *static_cast<int32_t*>(value) = DecodeDateDigits(field.data);
-      return true;
-    }
-    case FieldRule::kLogical: {
-      if (field.length < 1 || field.data[0] == ' ') return false;
-      char c = field.data[0];
-      if (value != nullptr) *static_cast<int16_t*>(value) = (c == 'T' || c == 'Y') ? -1 : 0;
-      return true;
-    }
-    case FieldRule::kBlock: {
-      int32_t block;
-      ParseBlockNumber(field, &block);
-      if (value != nullptr) *static_cast<int32_t*>(value) = block;
-      return !AllSpaces(field);
-    }
-    case FieldRule::kInteger: {
-      if (field.length < 4 || AllZero(field) || AllSpaces(field)) return false;
-      if (value != nullptr)
-        *static_cast<int32_t*>(value) = static_cast<int32_t>(LoadBigEndian32(field.data) - kIntegerBias);
-      return true;
-    }
-    case FieldRule::kDateTime: {
-      if (field.length < 8 || AllZero(field) || AllSpaces(field)) return false;
-      if (value != nullptr) ReverseCopy8(field.data, value);
-      return true;
-    }
-    case FieldRule::kDouble:
-      // The value kind is one double, whatever length the descriptor claims.
-      if (value != nullptr) {
-        double number = 0;
-        std::memcpy(&number, field.data, std::min<size_t>(sizeof number, static_cast<size_t>(field.length)));
-        *static_cast<double*>(value) = number;
-      }
-      return !AllSpaces(field);
-    case FieldRule::kRaw:
-      if (value != nullptr) std::memcpy(value, field.data, static_cast<size_t>(field.length));
-      return !AllSpaces(field);
+    case FieldRule::kText: return DecodeTextField;
+    case FieldRule::kNumber: return DecodeNumberField;
+    case FieldRule::kDate: return DecodeDateField;
+    case FieldRule::kLogical: return DecodeLogicalField;
+    case FieldRule::kBlock: return DecodeBlockField;
+    case FieldRule::kInteger: return DecodeIntegerField;
+    case FieldRule::kDateTime: return DecodeDateTimeField;
+    case FieldRule::kDouble: return DecodeDoubleField;
+    case FieldRule::kRaw: return DecodeRawField;
   }
-  return false;
+  return DecodeRawField;
+}
+
+bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, void* value) {
+  return DecoderOfRule(rule)(field, read_table, value);
 }
 
 void EncodeField(FieldRule rule, char* field, int length, int decimals, const uint8_t* write_table,

@@ -53,6 +53,11 @@ bool AllSpaces(FieldBytes field);
 // size, and length + 1 bytes for text and length bytes for raw fields.
 bool DecodeField(FieldRule rule, FieldBytes field, const uint8_t* read_table, void* value);
 
+// The decoder DecodeField uses for a rule, for callers that decode the same
+// field in every record and look it up once.
+using FieldDecoder = bool (*)(FieldBytes field, const uint8_t* read_table, void* value);
+FieldDecoder DecoderOfRule(FieldRule rule);
+
 // Encodes *value into the field (fills it first with spaces); a null value
 // stores the null form of the letter. write_table translates text bytes
 // (null: identity). Text longer than the field is cut to the field length.
