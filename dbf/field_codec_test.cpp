@@ -7,13 +7,26 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace zarn {
 namespace {
 
-FieldBytes Bytes(const std::string& s) { return {s.data(), static_cast<int>(s.size())}; }
+// A field in a heap block of exactly its size, so that a sanitizer build
+// reports any read past its end; it converts to the codec's FieldBytes.
+class Bytes {
+ public:
+  explicit Bytes(const std::string& s) : data_(new char[s.size()]), size_(static_cast<int>(s.size())) {
+    std::memcpy(data_.get(), s.data(), s.size());
+  }
+  operator FieldBytes() const { return {data_.get(), size_}; }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  int size_;
+};
 
 TEST(NumberText, ParsesRightAlignedDecimalsAndRejectsGarbage) {
   struct Case {
@@ -220,21 +233,41 @@ TEST(NumberText, GeneratedDecimalsReadAsTheGeneralParser) {
   }
 }
 
-// Padding is skipped a word at a time; every split of a field into text and
-// spaces, on either side and across word boundaries, must give the text back
-// and the null rule.
+// What a text field reads as: up to its first zero byte, trailing spaces
+// cut; null when it holds spaces alone.
+std::string TextOfField(const std::string& field) {
+  std::string text = field.substr(0, field.find('\0'));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// Fields are read in lanes of 4, 8 and 16 bytes and in overlapping loads
+// at their ends; every split of a field of 1 to 70 bytes into text and
+// spaces, on either side, and a zero byte at every place, must read as the
+// byte rule says. The value buffers are exactly length + 1 bytes.
 TEST(FieldCodec, PaddingOfEveryLengthIsCutExactly) {
-  for (int length = 1; length <= 24; ++length) {
+  for (int length = 1; length <= 70; ++length) {
+    const auto out = std::make_unique<char[]>(static_cast<size_t>(length) + 1);
+    auto expect_text = [&](const std::string& field) {
+      const bool not_null = field.find_first_not_of(' ') != std::string::npos;
+      EXPECT_EQ(DecodeField(FieldRule::kText, Bytes(field), nullptr, out.get()), not_null) << '"' << field << '"';
+      EXPECT_EQ(std::string(out.get()), TextOfField(field)) << '"' << field << '"';
+    };
     for (int used = 0; used <= length; ++used) {
-      const std::string text(static_cast<size_t>(used), 'x');
+      std::string text;
+      for (int i = 0; i < used; ++i) text += i % 5 == 3 ? ' ' : static_cast<char>('a' + i % 26);
       const std::string padding(static_cast<size_t>(length - used), ' ');
-      char out[32];
-      EXPECT_EQ(DecodeField(FieldRule::kText, Bytes(text + padding), nullptr, out), used > 0) << length << ' ' << used;
-      EXPECT_EQ(std::string(out), text) << length << ' ' << used;
+      expect_text(text + padding);
+      expect_text(padding + text);
       const std::string digits(static_cast<size_t>(used), '7');
       double number = -1;
       EXPECT_EQ(DecodeField(FieldRule::kNumber, Bytes(padding + digits), nullptr, &number), used > 0);
       EXPECT_EQ(number, used > 0 ? *Reference(digits) : 0) << length << ' ' << used;
+    }
+    for (int zero_at = 0; zero_at < length; ++zero_at) {
+      std::string field = std::string(static_cast<size_t>(length / 2), 'x') + std::string(static_cast<size_t>(length - length / 2), ' ');
+      field[static_cast<size_t>(zero_at)] = '\0';
+      expect_text(field);
     }
   }
 }
