@@ -171,21 +171,20 @@ PlainNumber ReadPlainNumber(FieldBytes field, double* value) {
   return false;
 }
 
-// Copies the text of a field into out, zero-terminated: up to the first
-// zero byte, trailing spaces cut, translated. Returns false for a null
-// field (spaces only).
-bool DecodeText(FieldBytes field, const uint8_t* read_table, char* out) {
-  int n = field.length <= field_lanes::kMaxLaneText ? field_lanes::CopyText(field.data, field.length, out) : -1;
-  if (n < 0) {
-    n = LengthWithoutTrailingSpaces(UpToZero(field));
-    std::memcpy(out, field.data, static_cast<size_t>(n));
-  }
-  if (read_table != nullptr) {
-    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(read_table[static_cast<unsigned char>(out[i])]);
-  }
+// Translates text through a code page table in place.
+void Translate(char* text, int n, const uint8_t* read_table) {
+  for (int i = 0; i < n; ++i) text[i] = static_cast<char>(read_table[static_cast<unsigned char>(text[i])]);
+}
+
+// A text field the lanes decline (a zero byte, or longer than the lanes):
+// up to the first zero byte, trailing spaces cut, translated. A zero byte
+// ends the text but not the field: text after it still makes the field not
+// null.
+[[gnu::noinline]] bool DecodeTextByBytes(FieldBytes field, const uint8_t* read_table, char* out) {
+  const int n = LengthWithoutTrailingSpaces(UpToZero(field));
+  std::memcpy(out, field.data, static_cast<size_t>(n));
+  if (read_table != nullptr) Translate(out, n, read_table);
   out[n] = '\0';
-  // A zero byte ends the text but not the field: text after it still makes
-  // the field not null.
   return n != 0 || LengthWithoutTrailingSpaces(field) != 0;
 }
 
@@ -270,9 +269,16 @@ void ReverseCopy8(const void* from, void* to) {
 // that needs no stack frame for the paths of the other rules, which matters
 // when every field of every record passes through one.
 
+// Copies the text into *value zero-terminated: up to the first zero byte,
+// trailing spaces cut, translated.
 bool DecodeTextField(FieldBytes field, const uint8_t* read_table, void* value) {
-  return value != nullptr ? DecodeText(field, read_table, static_cast<char*>(value))
-                          : LengthWithoutTrailingSpaces(field) != 0;
+  if (value == nullptr) return LengthWithoutTrailingSpaces(field) != 0;
+  char* out = static_cast<char*>(value);
+  const int n = field.length <= field_lanes::kMaxLaneText ? field_lanes::CopyText(field.data, field.length, out) : -1;
+  if (n < 0) return DecodeTextByBytes(field, read_table, out);
+  if (read_table != nullptr) Translate(out, n, read_table);
+  out[n] = '\0';
+  return n != 0;
 }
 
 // Numbers of the common shape are read by the lanes without a call or a

@@ -85,42 +85,55 @@ inline uint32_t EqualMask(__m128i lane, char c) {
 // Copies the text field p[0, n), 1 <= n <= 64, into out[0, n) and returns
 // its length without trailing spaces, or -1 when it holds a zero byte.
 inline int CopyText(const char* p, int n, char* out) {
-  uint64_t non_space = 0, zero = 0;
-  auto scan = [&](__m128i lane, int offset, uint32_t valid) {
-    non_space |= static_cast<uint64_t>(~EqualMask(lane, ' ') & valid) << offset;
-    zero |= static_cast<uint64_t>(EqualMask(lane, '\0') & valid) << offset;
+  // Bit i of non_space for byte i of the field; the unsigned minimum of all
+  // bytes read tells at the end whether any was zero.
+  uint64_t non_space = 0;
+  __m128i least = _mm_set1_epi8(-1);
+  auto scan = [&](__m128i lane, int offset) {
+    non_space |= static_cast<uint64_t>(~EqualMask(lane, ' ') & 0xFFFF) << offset;
+    least = _mm_min_epu8(least, lane);
   };
   if (n >= 16) {
     for (int i = 0; i + 16 <= n; i += 16) {
       const __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), lane);
-      scan(lane, i, 0xFFFF);
+      scan(lane, i);
     }
     if (n % 16 != 0) {
       const __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n - 16), lane);
-      scan(lane, n - 16, 0xFFFF);
+      scan(lane, n - 16);
     }
-  } else if (n >= 8) {
-    const uint64_t head = Load64(p), tail = Load64(p + n - 8);
-    std::memcpy(out, &head, 8);
-    std::memcpy(out + n - 8, &tail, 8);
-    scan(_mm_cvtsi64_si128(static_cast<int64_t>(head)), 0, 0xFF);
-    scan(_mm_cvtsi64_si128(static_cast<int64_t>(tail)), n - 8, 0xFF);
   } else if (n >= 4) {
-    const uint32_t head = Load32(p), tail = Load32(p + n - 4);
-    std::memcpy(out, &head, 4);
-    std::memcpy(out + n - 4, &tail, 4);
-    scan(_mm_cvtsi32_si128(static_cast<int>(head)), 0, 0xF);
-    scan(_mm_cvtsi32_si128(static_cast<int>(tail)), n - 4, 0xF);
+    // Two overlapping loads from either end, of 8 bytes (4 when the field
+    // is shorter), side by side in one lane: the first one's bits are bytes
+    // 0 on, the second one's end at byte n - 1.
+    const int width = n >= 8 ? 8 : 4;
+    __m128i lane;
+    if (width == 8) {
+      const uint64_t head = Load64(p), tail = Load64(p + n - 8);
+      std::memcpy(out, &head, 8);
+      std::memcpy(out + n - 8, &tail, 8);
+      lane = _mm_set_epi64x(static_cast<int64_t>(tail), static_cast<int64_t>(head));
+    } else {
+      const uint32_t head = Load32(p), tail = Load32(p + n - 4);
+      std::memcpy(out, &head, 4);
+      std::memcpy(out + n - 4, &tail, 4);
+      const uint64_t both = head | static_cast<uint64_t>(tail) << 32;
+      lane = _mm_set_epi64x(static_cast<int64_t>(both), static_cast<int64_t>(both));
+    }
+    const uint32_t bits = ~EqualMask(lane, ' ');
+    const uint32_t low = (1u << width) - 1;
+    non_space = (bits & low) | static_cast<uint64_t>((bits >> width) & low) << (n - width);
+    least = lane;
   } else {
     for (int i = 0; i < n; ++i) {
       out[i] = p[i];
       non_space |= static_cast<uint64_t>(p[i] != ' ') << i;
-      zero |= static_cast<uint64_t>(p[i] == '\0') << i;
+      if (p[i] == '\0') return -1;
     }
   }
-  if (zero != 0) return -1;
+  if (EqualMask(least, '\0') != 0) return -1;
   return non_space == 0 ? 0 : 64 - std::countl_zero(non_space);
 }
 
@@ -172,15 +185,14 @@ inline LaneVerdict ReadDecimalLane(__m128i lane, LaneDecimal* out) {
   const uint32_t points = EqualMask(lane, '.');
   const uint32_t minus = EqualMask(lane, '-');
   if (spaces == 0xFFFF) return LaneVerdict::kBlank;
-  // Spaces only in front, the sign right after them, then digits and
-  // points only, a single point, and a digit last.
-  const int leading = std::countr_one(spaces);
-  if (spaces != (1u << leading) - 1) return LaneVerdict::kDeclined;
-  if (minus != 0 && minus != 1u << leading) return LaneVerdict::kDeclined;
-  const int start = leading + (minus != 0);
-  const uint32_t body = 0xFFFFu & ~((1u << start) - 1);
-  if (((digits | points) & body) != body || (points & (points - 1)) != 0 || (digits & 0x8000u) == 0)
-    return LaneVerdict::kDeclined;
+  // The spaces and the sign make a run from byte 0 with the sign last; the
+  // other bytes are digits and at most one point, and the last is a digit.
+  // Tested with & rather than && so that the shape costs one branch.
+  const uint32_t head = spaces | minus;
+  const bool plain = ((head & (head + 1)) == 0) & ((head | digits | points) == 0xFFFF) &
+                     ((minus == 0) | (minus == (head + 1) >> 1)) & ((points & (points - 1)) == 0) &
+                     ((digits >> 15) != 0);
+  if (!plain) return LaneVerdict::kDeclined;
   // Digit values, 0 in the other bytes (the point's byte too); with a point
   // the digits before it move up by one byte onto it, closing the gap.
   __m128i values = _mm_and_si128(offsets, is_digit);
