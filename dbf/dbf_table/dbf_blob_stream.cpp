@@ -11,7 +11,7 @@
 namespace zarn {
 
 TBlobStream::TBlobStream(TDsDbfTable& dataset, TField& field, TBlobStreamMode mode)
-    : dataset_(dataset), field_(field), buffer_(dataset.StateBuffer()), field_no_(field.FieldNo()), mode_(mode) {
+    : dataset_(dataset), field_(field), buffer_(dataset.StateBuffer()), field_no_(field.FieldNo()) {
   if (dataset.State() == dsFilter) DatabaseErrorFmt(kSNotInFilter, {field.DisplayName()});
   TDbfHandle* handle = dataset.Handle();
   if (mode != bmRead) {

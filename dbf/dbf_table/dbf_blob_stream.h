@@ -42,7 +42,6 @@ class TBlobStream : public TStream {
   TField& field_;
   TRecordBuffer buffer_;
   int field_no_;
-  TBlobStreamMode mode_;
   bool modified_ = false;
   int64_t position_ = 0;
   bool cached_ = false;
