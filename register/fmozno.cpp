@@ -95,7 +95,7 @@ QWidget* TFmozno::BuildGroup(int index, const char* caption, QWidget* body) {
   layout->addWidget(body);
   groups_[index] = {header, body};
   void (TFmozno::*const pops[3])() = {&TFmozno::suiPanel1Pop, &TFmozno::suiPanel2Pop, &TFmozno::suiPanel3Pop};
-  connect(header, &QToolButton::clicked, this, [this, index, pop = pops[index]](bool checked) {
+  connect(header, &QToolButton::clicked, this, [this, pop = pops[index]](bool checked) {
     if (checked) (this->*pop)();
     else Expand(-1);
   });

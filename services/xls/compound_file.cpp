@@ -19,7 +19,7 @@ constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr uint32_t kIdsPerSector = kCompoundSectorSize / 4;
 constexpr uint32_t kHeaderDifatEntries = 109;
 constexpr uint32_t kIdsPerDifatSector = kIdsPerSector - 1;  // the last id links the next one
-constexpr uint32_t kDirectoryEntrySize = 128;
+[[maybe_unused]] constexpr uint32_t kDirectoryEntrySize = 128;  // checked by assert only
 
 constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
