@@ -141,8 +141,12 @@ enum class PlainNumber : uint8_t {
 
 // The common shape of a number field through the lanes: kOther when the
 // lanes decline it, so that the byte pass reads it.
-PlainNumber ReadDecimalByLanes(FieldBytes field, double* value) {
+[[gnu::always_inline]] inline PlainNumber ReadDecimalByLanes(FieldBytes field, double* value) {
   if (field.length < 1) return PlainNumber::kOther;
+  // The lanes hold the field's last 16 bytes; anything before them must be
+  // padding.
+  const int before_lane = field.length - field_lanes::kDecimalLane;
+  if (before_lane > 0 && LeadingSpaces(field.data, before_lane) != before_lane) return PlainNumber::kOther;
   field_lanes::LaneDecimal decimal;
   switch (field_lanes::ReadDecimal(field.data, field.length, &decimal)) {
     case field_lanes::LaneVerdict::kBlank: return PlainNumber::kBlank;
@@ -281,10 +285,9 @@ bool DecodeTextField(FieldBytes field, const uint8_t* read_table, void* value) {
   return n != 0;
 }
 
-// Numbers of the common shape are read by the lanes without a call or a
-// stack frame; the rest go to the byte pass. The plain-decimal pass also
-// answers the null test, so most numbers are read once; only other texts go
-// on to the general parser, and only when the value is wanted.
+// A number field the lanes decline. The plain-decimal pass also answers the
+// null test, so most numbers are read once; only other texts go on to the
+// general parser, and only when the value is wanted.
 [[gnu::noinline]] bool DecodeNumberByBytes(FieldBytes field, void* value) {
   double number = 0;
   const PlainNumber kind = ParsePlainDecimal(field, &number);
@@ -295,6 +298,8 @@ bool DecodeTextField(FieldBytes field, const uint8_t* read_table, void* value) {
   return kind != PlainNumber::kBlank;
 }
 
+// Numbers of the common shape are read by the lanes without a call or a
+// stack frame; the rest go to the byte pass.
 bool DecodeNumberField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
   double number = 0;
   const PlainNumber kind = ReadDecimalByLanes(field, &number);
@@ -304,9 +309,7 @@ bool DecodeNumberField(FieldBytes field, const uint8_t* /*read_table*/, void* va
 }
 
 bool DecodeDateField(FieldBytes field, const uint8_t* /*read_table*/, void* value) {
-  if (field.length < 8) return false;
-  if (field.length == 8 ? field_lanes::Load64(field.data) == kEightSpaces : LengthWithoutTrailingSpaces(field) == 0)
-    return false;
+  if (field.length < 8 || LengthWithoutTrailingSpaces(field) == 0) return false;
   if (value != nullptr) *static_cast<int32_t*>(value) = DecodeDateDigits(field.data);
   return true;
 }

@@ -71,6 +71,9 @@ struct LaneDecimal {
 // What ReadDecimal made of a field.
 enum class LaneVerdict : uint8_t { kDecimal, kBlank, kDeclined };
 
+// Bytes of a field's end that ReadDecimal reads.
+constexpr int kDecimalLane = 16;
+
 #if defined(ZARN_FIELD_LANES)
 
 // Longest text field copied through the lanes; the bit masks below have one
@@ -207,12 +210,9 @@ inline LaneVerdict ReadDecimalLane(__m128i lane, LaneDecimal* out) {
   return LaneVerdict::kDecimal;
 }
 
-// A number field p[0, n), n >= 1, whose text fits its last 16 bytes.
+// The last 16 bytes of a number field p[0, n), n >= 1, as a decimal; the
+// caller sees to it that any bytes before them are padding.
 inline LaneVerdict ReadDecimal(const char* p, int n, LaneDecimal* out) {
-  if (n > 16) {
-    for (int i = 0; i < n - 16; ++i)
-      if (p[i] != ' ') return LaneVerdict::kDeclined;
-  }
   return ReadDecimalLane(RightAlignedLane(p, n), out);
 }
 
